@@ -1,0 +1,19 @@
+# The two commands of the README. Both install what is missing first.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS = -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake $(if $(CI),-DQUELLOR_WERROR=ON)
+
+.PHONY: run test build bootstrap screenshots
+
+bootstrap:
+	bash tools/bootstrap
+
+build: bootstrap
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	tools/wine-session $(BUILD) wine $(BUILD)/Quellor.exe
+
+test: build
+	tools/wine-session $(BUILD) ctest --test-dir $(BUILD) --output-on-failure --timeout 300

@@ -1,0 +1,136 @@
+#include "app/QuellorApp.h"
+
+#include "app/FirstRunHosts.h"
+#include "frame/MainFrame.h"
+#include "res/resource.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
+#include "ui/AboutDialog.h"
+#include "ui/SetupDialog.h"
+#include "ui/Wizard.h"
+#include "win/Failure.h"
+
+#include <commctrl.h>
+#include <winsock.h>
+
+CQuellorApp theApp;
+
+int CQuellorApp::Run()
+{
+    if (!InitInstance()) {
+        if (mainWindow != nullptr && IsWindow(mainWindow)) {
+            DestroyWindow(mainWindow);
+        }
+        return ExitInstance();
+    }
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    ExitInstance();
+    return static_cast<int>(message.wParam);
+}
+
+bool CQuellorApp::StartSockets()
+{
+    WSADATA data = {};
+    if (WSAStartup(MAKEWORD(1, 1), &data) != 0) {
+        return false;
+    }
+    if (LOBYTE(data.wVersion) != 1 || HIBYTE(data.wVersion) != 1) {
+        WSACleanup();
+        return false;
+    }
+    socketsStarted = true;
+    return true;
+}
+
+bool CQuellorApp::InitInstance()
+{
+    if (!StartSockets()) {
+        char text[256] = {};
+        LoadStringA(GetModuleHandleA(nullptr), IDS_SOCKETS_INIT_FAILED, text, sizeof text);
+        MessageBoxA(nullptr, text, win::ApplicationName(), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (!instanceLock.Acquire(IDS_INSTANCE_NAME)) {
+        return false;
+    }
+    CSettingsStore::Global().SetRegistryKey("Marrowby");
+
+    mainWindow = win::CFrameWindow::CreateOwned(new CMainFrame(this), "Quellor", WS_OVERLAPPEDWINDOW);
+    if (mainWindow == nullptr) {
+        return false;
+    }
+    ShowWindow(mainWindow, SW_HIDE);
+    UpdateWindow(mainWindow);
+    EnableDialogControls();
+
+    if (settings::Read(keys::FirstRunMarker) == 999) {
+        WriteFirstRunDefaults();
+        RunWizard(mainWindow);
+    }
+    if (settings::Read(keys::StartUp) == 0) {
+        CSetupDialog(0).DoModal(mainWindow);
+    }
+    return true;
+}
+
+void CQuellorApp::EnableDialogControls()
+{
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+}
+
+void CQuellorApp::WriteFirstRunDefaults()
+{
+    settings::Write(keys::FirstRunMarker, 1);
+    settings::Write(keys::ProdigyMSG, keys::ProdigyMSG.defaultValue);
+    settings::Write(keys::AOL47, keys::AOL47.defaultValue);
+    settings::Remove(keys::AOL10);
+    for (int i = 0; i < keys::kHostCount; ++i) {
+        settings::Write(keys::HostKey(keys::HostList::Http, i), first_run::kWebHosts[i]);
+    }
+    for (int i = 0; i < keys::kHostCount; ++i) {
+        settings::Write(keys::HostKey(keys::HostList::Ftp, i), first_run::kFtpHosts[i]);
+    }
+}
+
+int CQuellorApp::ExitInstance()
+{
+    if (socketsStarted) {
+        WSACleanup();
+        socketsStarted = false;
+    }
+    return 0;
+}
+
+bool CQuellorApp::OnCommand(UINT id)
+{
+    if (id != ID_APP_ABOUT) {
+        return false;
+    }
+    CAboutDialog().DoModal(mainWindow);
+    return true;
+}
+
+int CQuellorApp::GetProfileInt(const char* section, const char* key, int defaultValue) const
+{
+    return CSettingsStore::Global().GetInt(section, key, defaultValue);
+}
+
+std::string CQuellorApp::GetProfileString(const char* section, const char* key, const char* defaultValue) const
+{
+    return CSettingsStore::Global().GetString(section, key, defaultValue);
+}
+
+bool CQuellorApp::WriteProfileInt(const char* section, const char* key, int value) const
+{
+    return CSettingsStore::Global().WriteInt(section, key, value);
+}
+
+bool CQuellorApp::WriteProfileString(const char* section, const char* key, const char* value) const
+{
+    return CSettingsStore::Global().WriteString(section, key, value);
+}

@@ -1,0 +1,8 @@
+#pragma once
+#include <windows.h>
+
+class CAutoNetSenseWatch {
+public:
+    bool Start(HWND) { return false; }
+    int connectedSent = 0;
+};

@@ -1,0 +1,160 @@
+#include "frame/MainFrame.h"
+
+#include "res/resource.h"
+#include "settings/MakerSite.h"
+#include "settings/Settings.h"
+#include "ui/SetupDialog.h"
+#include "ui/WebLink.h"
+#include "ui/Wizard.h"
+#include "win/Failure.h"
+
+const win::MessageEntry<CMainFrame> CMainFrame::messages[] = {
+    {WM_CREATE, &CMainFrame::OnCreate},
+    {WM_TIMER, &CMainFrame::OnTimer},
+    {WM_CLOSE, &CMainFrame::OnClose},
+    {WM_DESTROY, &CMainFrame::OnDestroy},
+    {WM_TRAY_CALLBACK, &CMainFrame::OnTrayCallback},
+    {WM_NET_CONNECTED, &CMainFrame::OnAutoNetSenseConnected},
+    {WM_NET_DISCONNECTED, &CMainFrame::OnAutoNetSenseDisconnected},
+};
+
+const win::CommandEntry<CMainFrame> CMainFrame::commands[] = {
+    {ID_ACTIVITY_ON, &CMainFrame::StartActivity},
+    {ID_ACTIVITY_OFF, &CMainFrame::StopActivity},
+    {ID_APP_EXIT, &CMainFrame::OnExit},
+    {ID_SETUP, &CMainFrame::OnSetUp},
+    {ID_WIZARD, &CMainFrame::OnWizard},
+    {ID_WEB_HOME, &CMainFrame::OnWebHome},
+    {ID_WEB_FAQ, &CMainFrame::OnWebFaq},
+    {ID_WEB_LIBRARY, &CMainFrame::OnWebLibrary},
+};
+
+const win::UpdateEntry<CMainFrame> CMainFrame::updates[] = {
+    {ID_ACTIVITY_ON, &CMainFrame::IsOnChecked},
+    {ID_ACTIVITY_OFF, &CMainFrame::IsOffChecked},
+};
+
+const win::MessageMap<CMainFrame> CMainFrame::messageMap = {messages, commands, {}, updates};
+
+CMainFrame::CMainFrame(win::CCommandTarget* commandFallback)
+    : commandFallback(commandFallback), taskbarCreatedMessage(RegisterWindowMessageA("TaskbarCreated"))
+{
+    const HINSTANCE module = GetModuleHandleA(nullptr);
+    animationIcons[0] = LoadIconA(module, MAKEINTRESOURCEA(IDI_ACTIVE_1));
+    animationIcons[1] = LoadIconA(module, MAKEINTRESOURCEA(IDI_ACTIVE_2));
+    idleIcon = LoadIconA(module, MAKEINTRESOURCEA(IDI_IDLE));
+    aolFlag = settings::Read(keys::IsAOL);
+}
+
+bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (message == taskbarCreatedMessage && taskbarCreatedMessage != 0) {
+        // The shell rebuilt its notification area and forgot the icon.
+        trayIcon.Restore();
+        result = 0;
+        return true;
+    }
+    if (win::DispatchMessageMap(*this, messageMap, message, wParam, lParam, result)) {
+        return true;
+    }
+    if (message == WM_COMMAND && commandFallback != nullptr && commandFallback->OnCommand(LOWORD(wParam))) {
+        result = 0;
+        return true;
+    }
+    return CFrameWindow::OnMessage(message, wParam, lParam, result);
+}
+
+LRESULT CMainFrame::OnCreate(WPARAM, LPARAM)
+{
+    if (aolFlag == 0) {
+        aolFlag = settings::Read(keys::IsAOL4);
+    }
+    if (settings::Read(keys::AutoNetSense) != 0) {
+        if (aolFlag != 0) {
+            SetTimer(hwnd, TIMER_AOL_PRESENCE, 10000, nullptr);
+        } else {
+            autoNetSense.Start(hwnd);
+        }
+    }
+    if (trayIcon.Create(hwnd, kTrayIconId, kTrayTooltip, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_IDLE)),
+                        WM_TRAY_CALLBACK)) {
+        return 0;
+    }
+    MessageBoxA(hwnd, "Failed to create tray icon", win::ApplicationName(), MB_OK | MB_ICONERROR);
+    return -1;
+}
+
+LRESULT CMainFrame::OnTimer(WPARAM timerId, LPARAM lParam)
+{
+    switch (timerId) {
+    case TIMER_CONTACT:
+        OnContactTick();
+        return 0;
+    case TIMER_WARNINGS:
+        DismissWarningWindows();
+        return 0;
+    case TIMER_AOL_PRESENCE:
+        CheckAolPresence();
+        return 0;
+    default:
+        return DefWindowProcA(hwnd, WM_TIMER, timerId, lParam);
+    }
+}
+
+void CMainFrame::OnExit()
+{
+    StopActivity();
+    KillTimer(hwnd, TIMER_CONTACT);
+    KillTimer(hwnd, TIMER_WARNINGS);
+    KillTimer(hwnd, TIMER_AOL_PRESENCE);
+    OnClose(0, 0);
+}
+
+LRESULT CMainFrame::OnClose(WPARAM, LPARAM)
+{
+    KillTimer(hwnd, TIMER_CONTACT);
+    KillTimer(hwnd, TIMER_WARNINGS);
+    DestroyWindow(hwnd);
+    return 0;
+}
+
+LRESULT CMainFrame::OnDestroy(WPARAM, LPARAM)
+{
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT CMainFrame::OnTrayCallback(WPARAM wParam, LPARAM lParam)
+{
+    return trayIcon.OnTrayNotification(wParam, lParam);
+}
+
+void CMainFrame::OnSetUp()
+{
+    CSetupDialog dialog(settings::Read(keys::StartUp));
+    dialog.DoModal(hwnd);
+    if (running == 1) {
+        StopActivity();
+        StartActivity();
+    }
+}
+
+void CMainFrame::OnWizard()
+{
+    RunWizard(hwnd);
+}
+
+void CMainFrame::OnWebHome()
+{
+    OpenWebPage(hwnd, maker::kHomePage);
+}
+
+void CMainFrame::OnWebFaq()
+{
+    OpenWebPage(hwnd, maker::kFaqPage);
+}
+
+void CMainFrame::OnWebLibrary()
+{
+    OpenWebPage(hwnd, maker::kLibraryPage);
+}

@@ -1,0 +1,3 @@
+#include "frame/MainFrame.h"
+
+void CMainFrame::DismissWarningWindows() {}

@@ -1,0 +1,260 @@
+# Draws Quellor's icons and wizard picture; run: python3 src/res/draw_artwork.py
+"""Writes idle.ico, active1.ico, active2.ico and wizard.bmp next to this file.
+
+Everything is drawn in code with the standard 16-colour Windows palette, so
+the output is byte-for-byte the same on every run and needs only Python 3.
+"""
+
+import math
+import os
+import struct
+
+PALETTE = [
+    (0x00, 0x00, 0x00), (0x80, 0x00, 0x00), (0x00, 0x80, 0x00), (0x80, 0x80, 0x00),
+    (0x00, 0x00, 0x80), (0x80, 0x00, 0x80), (0x00, 0x80, 0x80), (0xC0, 0xC0, 0xC0),
+    (0x80, 0x80, 0x80), (0xFF, 0x00, 0x00), (0x00, 0xFF, 0x00), (0xFF, 0xFF, 0x00),
+    (0x00, 0x00, 0xFF), (0xFF, 0x00, 0xFF), (0x00, 0xFF, 0xFF), (0xFF, 0xFF, 0xFF),
+]
+(BLACK, MAROON, DKGREEN, OLIVE, NAVY, PURPLE, TEAL, SILVER,
+ GREY, RED, GREEN, YELLOW, BLUE, MAGENTA, CYAN, WHITE) = range(16)
+CLEAR = None  # transparent (icons only)
+
+
+class Canvas:
+    """Palette-indexed pixels; pixel (x, y) covers the unit square centred on it."""
+
+    def __init__(self, w, h, fill=CLEAR):
+        self.w, self.h = w, h
+        self.px = [[fill] * w for _ in range(h)]
+
+    def set_pixel(self, x, y, c):
+        if 0 <= x < self.w and 0 <= y < self.h:
+            self.px[y][x] = c
+
+    def get(self, x, y):
+        return self.px[y][x] if 0 <= x < self.w and 0 <= y < self.h else CLEAR
+
+    def rect(self, x0, y0, x1, y1, c):
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                self.set_pixel(x, y, c)
+
+    def line(self, x0, y0, x1, y1, c):
+        steps = max(abs(x1 - x0), abs(y1 - y0), 1)
+        for i in range(steps + 1):
+            self.set_pixel(round(x0 + (x1 - x0) * i / steps),
+                           round(y0 + (y1 - y0) * i / steps), c)
+
+    def shape(self, inside, c):
+        """Fills every pixel whose centre satisfies inside(x, y)."""
+        for y in range(self.h):
+            for x in range(self.w):
+                if inside(x, y):
+                    self.px[y][x] = c
+
+    def circle(self, cx, cy, r, c):
+        self.shape(lambda x, y: (x - cx) ** 2 + (y - cy) ** 2 <= r * r, c)
+
+    def arc(self, cx, cy, r0, r1, a0, a1, c):
+        """Ring between radii r0..r1, angles a0..a1 degrees (0 = right, 90 = up)."""
+        def inside(x, y):
+            d = math.hypot(x - cx, y - cy)
+            a = math.degrees(math.atan2(cy - y, x - cx))
+            return r0 <= d <= r1 and a0 <= a <= a1
+        self.shape(inside, c)
+
+    def polygon(self, pts, c):
+        def inside(x, y):
+            hit = False
+            for (ax, ay), (bx, by) in zip(pts, pts[1:] + pts[:1]):
+                if (ay > y) != (by > y) and x < ax + (y - ay) * (bx - ax) / (by - ay):
+                    hit = not hit
+            return hit
+        self.shape(inside, c)
+
+    def outline(self, c=BLACK):
+        """Rings every opaque area with c where it meets transparency."""
+        edge = [(x, y) for y in range(self.h) for x in range(self.w)
+                if self.px[y][x] is CLEAR and any(
+                    self.get(x + dx, y + dy) not in (CLEAR, c)
+                    for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))]
+        for x, y in edge:
+            self.px[y][x] = c
+
+    def blit(self, src, ox, oy):
+        for y in range(src.h):
+            for x in range(src.w):
+                if src.px[y][x] is not CLEAR:
+                    self.set_pixel(ox + x, oy + y, src.px[y][x])
+
+
+# --- the motif: a desk telephone, ringing while the line is kept alive -------
+
+def telephone(s, waves=0, lamp=None):
+    """A telephone on a 32-unit grid drawn at scale s; waves 0..2 signal arcs."""
+    size = round(32 * s)
+    c = Canvas(size, size)
+    S = lambda pts: [(x * s, y * s) for x, y in pts]
+    cx, dial_y = 15.5 * s, 25 * s
+    # Body, darker on the right so it reads as a solid block.
+    c.polygon(S([(9, 19), (22, 19), (29, 30.5), (2, 30.5)]), MAROON)
+    c.polygon(S([(9, 19), (20, 19), (23, 30.5), (2, 30.5)]), RED)
+    # Rotary dial: a white disc with a ring of finger holes.
+    c.circle(cx, dial_y, 4.6 * s, WHITE)
+    for i in range(8):
+        a = math.radians(200 - i * 32)
+        c.circle(cx + 3.2 * s * math.cos(a), dial_y - 3.2 * s * math.sin(a), 0.8 * s, GREY)
+    c.circle(cx, dial_y, 1.2 * s, SILVER)
+    # Handset on the cradle: two cups joined by a handle.
+    c.polygon(S([(1, 21), (1, 17), (5, 13), (26, 13), (30, 17), (30, 21),
+                 (23, 21), (21, 17), (10, 17), (8, 21)]), BLACK)
+    c.polygon(S([(2.5, 17), (5.5, 14), (25.5, 14), (25.5, 15), (6, 15), (3.5, 17.5)]), GREY)
+    if lamp is not None:
+        c.rect(round(24 * s), round(26 * s), round(25.9 * s), round(27.9 * s), lamp)
+    for i in range(waves):
+        r = (5 + 5 * i) * s
+        c.arc(cx, 14.5 * s, r, r + 1.9 * s, 45, 135, YELLOW)
+    c.outline()
+    return c
+
+
+def telephone_small():
+    """The 16x16 version, placed by hand so every pixel counts."""
+    c = Canvas(16, 16)
+    c.polygon([(4.5, 9.5), (11, 9.5), (14.5, 15.4), (0.5, 15.4)], MAROON)
+    c.polygon([(4.5, 9.5), (10, 9.5), (11.5, 15.4), (0.5, 15.4)], RED)
+    c.rect(6, 11, 9, 14, SILVER)
+    c.rect(7, 11, 8, 14, WHITE)
+    c.rect(6, 12, 9, 13, WHITE)
+    c.rect(7, 12, 8, 13, GREY)
+    c.polygon([(0.5, 10.5), (0.5, 8), (3, 5.5), (12.5, 5.5), (15, 8), (15, 10.5),
+               (11.5, 10.5), (10.5, 8.5), (5, 8.5), (4, 10.5)], BLACK)
+    c.line(3, 6, 12, 6, GREY)
+    c.outline()
+    return c
+
+
+# --- writers -----------------------------------------------------------------
+
+def palette_bytes():
+    return b"".join(struct.pack("<4B", b, g, r, 0) for r, g, b in PALETTE)
+
+
+def pixel_rows_4bpp(canvas):
+    """Bottom-up rows, two pixels a byte, each row padded to 4 bytes."""
+    out = b""
+    for row in reversed(canvas.px):
+        idx = [0 if p is CLEAR else p for p in row] + [0]
+        data = bytes((idx[i] << 4) | idx[i + 1] for i in range(0, canvas.w, 2))
+        out += data + b"\0" * (-len(data) % 4)
+    return out
+
+
+def mask_rows(canvas):
+    """The AND mask: 1 where transparent, bottom-up, rows padded to 4 bytes."""
+    out = b""
+    for row in reversed(canvas.px):
+        bits = "".join("1" if p is CLEAR else "0" for p in row)
+        bits += "0" * (-len(bits) % 32)
+        out += int(bits, 2).to_bytes(len(bits) // 8, "big")
+    return out
+
+
+def info_header(w, h, image_size, colours):
+    return struct.pack("<IiiHHIIiiII", 40, w, h, 1, 4, 0, image_size, 0, 0, colours, 0)
+
+
+def write_ico(path, canvases):
+    images = []
+    for c in canvases:
+        bits = pixel_rows_4bpp(c) + mask_rows(c)
+        images.append(info_header(c.w, c.h * 2, len(bits), 0) + palette_bytes() + bits)
+    offset = 6 + 16 * len(images)
+    head = struct.pack("<HHH", 0, 1, len(images))
+    for c, img in zip(canvases, images):
+        head += struct.pack("<BBBBHHII", c.w, c.h, 16, 0, 1, 4, len(img), offset)
+        offset += len(img)
+    with open(path, "wb") as f:
+        f.write(head + b"".join(images))
+
+
+def write_bmp(path, canvas):
+    bits = pixel_rows_4bpp(canvas)
+    offset = 14 + 40 + 64
+    with open(path, "wb") as f:
+        f.write(struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset))
+        f.write(info_header(canvas.w, canvas.h, len(bits), 16) + palette_bytes() + bits)
+
+
+# --- lettering: a 5x7 pixel font (8th row for descenders) --------------------
+
+FONT = {
+    "Q": [".###.", "#...#", "#...#", "#...#", "#.#.#", "#..#.", ".##.#"],
+    "S": [".####", "#....", "#....", ".###.", "....#", "....#", "####."],
+    "U": ["#...#", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."],
+    "W": ["#...#", "#...#", "#...#", "#.#.#", "#.#.#", "##.##", "#...#"],
+    "a": [".....", ".....", ".###.", "....#", ".####", "#...#", ".####"],
+    "d": ["....#", "....#", ".####", "#...#", "#...#", "#...#", ".####"],
+    "e": [".....", ".....", ".###.", "#...#", "#####", "#....", ".###."],
+    "i": ["..#..", ".....", ".##..", "..#..", "..#..", "..#..", ".###."],
+    "l": [".##..", "..#..", "..#..", "..#..", "..#..", "..#..", ".###."],
+    "o": [".....", ".....", ".###.", "#...#", "#...#", "#...#", ".###."],
+    "p": [".....", ".....", "####.", "#...#", "#...#", "####.", "#....", "#...."],
+    "r": [".....", ".....", "#.##.", "##..#", "#....", "#....", "#...."],
+    "t": [".#...", ".#...", "####.", ".#...", ".#...", ".#..#", "..##."],
+    "u": [".....", ".....", "#...#", "#...#", "#...#", "#..##", ".##.#"],
+    "z": [".....", ".....", "#####", "...#.", "..#..", ".#...", "#####"],
+    "-": [".....", ".....", ".....", "#####", ".....", ".....", "....."],
+    " ": ["..."],
+}
+
+
+def text_width(text, scale):
+    return sum((len(FONT[ch][0]) + 1) * scale for ch in text) - scale
+
+
+def draw_text(canvas, x, y, text, scale, colour, shadow=None):
+    for dx, dy, c in ([(scale // 2, scale // 2, shadow)] if shadow is not None else []) + [(0, 0, colour)]:
+        cx = x
+        for ch in text:
+            glyph = FONT[ch]
+            for gy, row in enumerate(glyph):
+                for gx, bit in enumerate(row):
+                    if bit == "#":
+                        canvas.rect(cx + gx * scale + dx, y + gy * scale + dy,
+                                    cx + (gx + 1) * scale - 1 + dx, y + (gy + 1) * scale - 1 + dy, c)
+            cx += (len(glyph[0]) + 1) * scale
+
+
+def wizard_picture():
+    w, h = 294, 60
+    c = Canvas(w, h, NAVY)
+    # A sky of sparse blue dots and a teal floor strip for the telephone line.
+    for y in range(h):
+        for x in range(w):
+            if (x * 7 + y * 13) % 29 == 0 and y < 44:
+                c.set_pixel(x, y, BLUE)
+    c.rect(0, 50, w - 1, h - 1, TEAL)
+    c.rect(0, 50, w - 1, 50, CYAN)
+    phone = telephone(1.5, waves=2, lamp=GREEN)
+    c.blit(phone, 6, 8)
+    # The cord runs from the phone along the floor.
+    for x in range(50, w - 8):
+        c.set_pixel(x, 54 + round(math.sin(x / 2.5)), BLACK)
+    title, sub = "Quellor", "Set-Up Wizard"
+    x0 = 70
+    draw_text(c, x0, 6, title, 4, WHITE, shadow=BLACK)
+    draw_text(c, x0 + 2, 38, sub, 1, YELLOW)
+    return c
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    write_ico(os.path.join(here, "idle.ico"), [telephone(1), telephone_small()])
+    write_ico(os.path.join(here, "active1.ico"), [telephone(1, waves=1, lamp=GREEN)])
+    write_ico(os.path.join(here, "active2.ico"), [telephone(1, waves=2, lamp=DKGREEN)])
+    write_bmp(os.path.join(here, "wizard.bmp"), wizard_picture())
+
+
+if __name__ == "__main__":
+    main()

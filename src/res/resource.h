@@ -1,0 +1,94 @@
+#pragma once
+// Resource and control identifiers, grouped by owner, in template order.
+
+// Icons: the idle picture (also the program's icon) and the two pictures
+// that alternate while the activity runs.
+#define IDI_IDLE 128
+#define IDI_ACTIVE_1 131
+#define IDI_ACTIVE_2 132
+
+// The instance lock's name string (deliberately absent) and the sockets text.
+#define IDS_INSTANCE_NAME 128
+#define IDS_SOCKETS_INIT_FAILED 103
+
+// The tray menu and its commands.
+#define IDR_TRAY_MENU 140
+#define ID_SETUP 32778
+#define ID_WIZARD 32784
+#define ID_ACTIVITY_ON 32771
+#define ID_ACTIVITY_OFF 32772
+#define ID_APP_ABOUT 57664
+#define ID_WEB_HOME 32782
+#define ID_WEB_FAQ 32783
+#define ID_WEB_LIBRARY 32781
+#define ID_APP_EXIT 32774
+
+// Set Up dialog.
+#define IDD_SETUP 129
+#define IDC_NO_STARTUP_DIALOG 1016
+#define IDC_TABS 1027
+#define IDC_MINUTES_LABEL 1039
+#define IDC_PORT 1046
+#define IDC_PORT_LABEL 1045
+#define IDC_DOT_1 1042
+#define IDC_DOT_2 1043
+#define IDC_PROXY_ADDRESS 1017
+#define IDC_USE_PROXY 1044
+#define IDC_PROXY_LABEL 1052
+#define IDC_HELP_LINE_1 1053
+#define IDC_HELP_LINE_2 1054
+#define IDC_FAQ 1055
+#define IDC_SETUP_CANCEL 1056
+#define IDC_APPLY 1057
+#define IDC_PRODIGY 1058
+#define IDC_PRODIGY_LABEL 1059
+#define IDC_HOST_LIST 1060
+#define IDC_HTTP 1061
+#define IDC_FTP 1062
+#define IDC_RANDOM 1064
+#define IDC_SEQUENTIAL 1065
+#define IDC_CHANGE_URL 1066
+#define IDC_AOL_TITLE 1069
+#define IDC_AOL_TITLE_LABEL 1070
+#define IDC_AOL4 1071
+#define IDC_AOL3 1068
+#define IDC_AOL_HINT 1067
+#define IDC_INTERVAL 1034
+#define IDC_INTERVAL_LABEL 1038
+#define IDC_SCALE_5 1036
+#define IDC_SCALE_1 1035
+#define IDC_SCALE_10 1037
+#define IDC_AUTONETSENSE 1077
+
+// Change URL dialog.
+#define IDD_CHANGE_URL 130
+#define IDC_URL_TEXT 1014
+
+// About box.
+#define IDD_ABOUT 141
+
+// Wizard: the picture, the six pages and their controls.
+#define IDB_WIZARD 144
+#define IDD_WIZARD_ISP 143
+#define IDD_WIZARD_AUTONETSENSE 144
+#define IDD_WIZARD_PROXY 145
+#define IDD_WIZARD_TIMER 146
+#define IDD_WIZARD_PROTOCOL 147
+#define IDD_WIZARD_URL_ORDER 148
+#define IDC_WIZARD_BACK 1071
+#define IDC_WIZ_AOL3 1072
+#define IDC_WIZ_AOL4 1075
+#define IDC_WIZ_PRODIGY 1073
+#define IDC_WIZ_MSN 1074
+#define IDC_WIZ_OTHER 1076
+#define IDC_WIZ_AUTONETSENSE 1077
+#define IDC_WIZ_MANUAL 1078
+#define IDC_WIZ_NO_PROXY 1080
+#define IDC_WIZ_USE_PROXY 1079
+#define IDC_WIZ_PROXY_ADDRESS 1014
+#define IDC_WIZ_PORT 1081
+#define IDC_WIZ_SLIDER 1013
+#define IDC_WIZ_HTTP 1082
+#define IDC_WIZ_FTP 1083
+#define IDC_WIZ_RANDOM 1085
+#define IDC_WIZ_SEQUENTIAL 1086

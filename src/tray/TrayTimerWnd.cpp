@@ -1,0 +1,45 @@
+#include "tray/TrayTimerWnd.h"
+
+#include "tray/TrayNotifyIcon.h"
+
+namespace {
+constexpr UINT_PTR kAnimationTimer = 1;
+}
+
+const win::MessageEntry<CTrayTimerWnd> CTrayTimerWnd::messages[] = {
+    {WM_CREATE, &CTrayTimerWnd::OnCreate},
+    {WM_DESTROY, &CTrayTimerWnd::OnDestroy},
+    {WM_TIMER, &CTrayTimerWnd::OnTimer},
+};
+
+const win::MessageMap<CTrayTimerWnd> CTrayTimerWnd::messageMap = {messages, {}, {}, {}};
+
+CTrayTimerWnd::CTrayTimerWnd(CTrayNotifyIcon& trayIcon, const HICON* first, int count, UINT delayMs)
+    : trayIcon(trayIcon), pictures(first, first + (count > 0 ? count : 1)), delayMs(delayMs)
+{
+}
+
+bool CTrayTimerWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    return win::DispatchMessageMap(*this, messageMap, message, wParam, lParam, result) ||
+           CFrameWindow::OnMessage(message, wParam, lParam, result);
+}
+
+LRESULT CTrayTimerWnd::OnCreate(WPARAM, LPARAM)
+{
+    timer = SetTimer(hwnd, kAnimationTimer, delayMs, nullptr);
+    return 0;
+}
+
+LRESULT CTrayTimerWnd::OnDestroy(WPARAM, LPARAM)
+{
+    KillTimer(hwnd, timer);
+    return 0;
+}
+
+LRESULT CTrayTimerWnd::OnTimer(WPARAM, LPARAM)
+{
+    currentPicture = (currentPicture + 1) % pictures.size();
+    trayIcon.ShowPicture(pictures[currentPicture]);
+    return 0;
+}

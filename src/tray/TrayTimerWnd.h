@@ -1,0 +1,30 @@
+#pragma once
+// Hidden window whose timer steps the tray icon through its pictures.
+#include "win/FrameWindow.h"
+#include "win/MessageMap.h"
+
+#include <vector>
+
+class CTrayNotifyIcon;
+
+class CTrayTimerWnd : public win::CFrameWindow {
+public:
+    CTrayTimerWnd(CTrayNotifyIcon& trayIcon, const HICON* pictures, int count, UINT delayMs);
+
+protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    LRESULT OnCreate(WPARAM, LPARAM);
+    LRESULT OnDestroy(WPARAM, LPARAM);
+    LRESULT OnTimer(WPARAM, LPARAM);
+
+    static const win::MessageEntry<CTrayTimerWnd> messages[];
+    static const win::MessageMap<CTrayTimerWnd> messageMap;
+
+    CTrayNotifyIcon& trayIcon;
+    std::vector<HICON> pictures;
+    UINT delayMs;
+    UINT_PTR timer = 0;
+    std::size_t currentPicture = 0;
+};

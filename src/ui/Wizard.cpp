@@ -1,0 +1,3 @@
+#include "ui/Wizard.h"
+
+void RunWizard(HWND) {}

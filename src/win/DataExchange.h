@@ -1,0 +1,40 @@
+#pragma once
+// One exchange step moves values between a dialog's controls and its working
+// values, in the direction the dialog asks for. A value that cannot be read
+// ends the step (the dialog's save then fails).
+#include <windows.h>
+
+#include <stdexcept>
+#include <string>
+
+namespace win {
+
+// Raised by an exchange that has already told the user what is wrong.
+class CExchangeFailed : public std::exception {
+public:
+    const char* what() const noexcept override { return "dialog value rejected"; }
+};
+
+class CDataExchange {
+public:
+    CDataExchange(HWND dialog, bool saving) : dialog(dialog), saving(saving) {}
+
+    bool IsSaving() const { return saving; }
+
+    // A whole number; bad text shows "Please enter an integer.", selects the
+    // box and raises CExchangeFailed.
+    void Integer(int controlId, int& value);
+    void Text(int controlId, std::string& value);
+    // A check box as 0 or 1. Shown from a value outside 0 to 2, the box is
+    // unchecked and the value becomes 0.
+    void Check(int controlId, int& value);
+
+private:
+    HWND dialog;
+    bool saving;
+};
+
+// The whole text of a window, of any length.
+std::string WindowText(HWND window);
+
+}  // namespace win

@@ -1,0 +1,91 @@
+#include "win/Dialog.h"
+
+namespace win {
+
+INT_PTR CDialog::DoModal(HWND owner)
+{
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, DialogProc,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(false);
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (UpdateData(true)) {
+        EndDialog(IDOK);
+    }
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+bool CDialog::UpdateData(bool saving)
+{
+    CDataExchange exchange(hwnd, saving);
+    try {
+        Exchange(exchange);
+    } catch (const CExchangeFailed&) {
+        return false;
+    }
+    return true;
+}
+
+void CDialog::EndDialog(INT_PTR result)
+{
+    ::EndDialog(hwnd, result);
+}
+
+bool CDialog::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
+{
+    if (message == WM_INITDIALOG) {
+        result = OnInitDialog();
+        return true;
+    }
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        if (LOWORD(wParam) == IDOK) {
+            OnOK();
+            return true;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            OnCancel();
+            return true;
+        }
+    }
+    result = 0;
+    return false;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = reinterpret_cast<CDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<CDialog*>(lParam);
+        self->hwnd = dialog;
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        LRESULT result = TRUE;
+        self->DispatchGuarded(message, wParam, lParam, result);
+        return result;
+    }
+    if (self == nullptr) {
+        return FALSE;
+    }
+    LRESULT result = 0;
+    const bool handled = self->DispatchGuarded(message, wParam, lParam, result);
+    if (message == WM_NCDESTROY) {
+        self->hwnd = nullptr;
+    }
+    if (!handled) {
+        return FALSE;
+    }
+    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+}  // namespace win

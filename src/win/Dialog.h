@@ -1,0 +1,38 @@
+#pragma once
+// Modal dialogs from the program's templates. A dialog object lives on its
+// caller's stack for one modal run.
+#include "win/DataExchange.h"
+#include "win/Window.h"
+
+namespace win {
+
+class CDialog : public CWindow {
+public:
+    explicit CDialog(UINT templateId) : templateId(templateId) {}
+
+    INT_PTR DoModal(HWND owner);
+
+protected:
+    // Runs once the controls exist; the default puts the working values into
+    // them. True lets the system give the first control the focus.
+    virtual BOOL OnInitDialog();
+    // The dialog's one exchange between controls and working values.
+    virtual void Exchange(CDataExchange&) {}
+    // The default OK takes the values from the controls and closes on success.
+    virtual void OnOK();
+    virtual void OnCancel();
+
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+    // Runs the exchange; false when a value was rejected (already reported).
+    bool UpdateData(bool saving);
+    void EndDialog(INT_PTR result);
+    HWND Item(int controlId) const { return GetDlgItem(hwnd, controlId); }
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+    UINT templateId;
+};
+
+}  // namespace win

@@ -1,0 +1,71 @@
+#include "win/FrameWindow.h"
+
+namespace win {
+
+bool CFrameWindow::RegisterFrameClass()
+{
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA existing;
+    if (GetClassInfoA(instance, ClassName(), &existing)) {
+        return true;
+    }
+    WNDCLASSA wc = {};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = ClassName();
+    return RegisterClassA(&wc) != 0;
+}
+
+HWND CFrameWindow::CreateOwned(CFrameWindow* frame, const char* title, DWORD style)
+{
+    bool windowStarted = false;
+    frame->attached = &windowStarted;
+    HWND window = nullptr;
+    if (RegisterFrameClass()) {
+        window = CreateWindowExA(0, ClassName(), title, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), frame);
+    }
+    if (window == nullptr && !windowStarted) {
+        delete frame;
+    } else if (window != nullptr) {
+        frame->attached = nullptr;
+    }
+    return window;
+}
+
+bool CFrameWindow::OnMessage(UINT, WPARAM, LPARAM, LRESULT&)
+{
+    return false;
+}
+
+LRESULT CALLBACK CFrameWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* frame = reinterpret_cast<CFrameWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_NCCREATE) {
+        frame = static_cast<CFrameWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        frame->hwnd = window;
+        if (frame->attached != nullptr) {
+            *frame->attached = true;
+        }
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frame));
+    }
+    if (frame == nullptr) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    LRESULT result = 0;
+    if (!frame->DispatchGuarded(message, wParam, lParam, result)) {
+        result = DefWindowProcA(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        frame->hwnd = nullptr;
+        delete frame;
+    }
+    return result;
+}
+
+}  // namespace win

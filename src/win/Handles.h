@@ -1,0 +1,85 @@
+#pragma once
+// Owners of the handles the program opens: each closes its handle once, on
+// every path, and can be moved but never copied.
+#include <windows.h>
+#include <wininet.h>
+#include <winsock.h>
+
+#include <utility>
+
+namespace win {
+
+template <class Traits>
+class CUniqueHandle {
+public:
+    using Handle = typename Traits::Handle;
+
+    CUniqueHandle() = default;
+    explicit CUniqueHandle(Handle handle) : handle(handle) {}
+    CUniqueHandle(const CUniqueHandle&) = delete;
+    CUniqueHandle& operator=(const CUniqueHandle&) = delete;
+    CUniqueHandle(CUniqueHandle&& other) noexcept : handle(other.Release()) {}
+    CUniqueHandle& operator=(CUniqueHandle&& other) noexcept
+    {
+        Reset(other.Release());
+        return *this;
+    }
+    ~CUniqueHandle() { Reset(); }
+
+    Handle Get() const { return handle; }
+    Handle* Receive()
+    {
+        Reset();
+        return &handle;
+    }
+    explicit operator bool() const { return handle != Traits::Invalid(); }
+    Handle Release() { return std::exchange(handle, Traits::Invalid()); }
+    void Reset(Handle replacement = Traits::Invalid())
+    {
+        const Handle old = std::exchange(handle, replacement);
+        if (old != Traits::Invalid()) {
+            Traits::Close(old);
+        }
+    }
+
+private:
+    Handle handle = Traits::Invalid();
+};
+
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { CloseHandle(h); }
+};
+
+struct RegistryKeyTraits {
+    using Handle = HKEY;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { RegCloseKey(h); }
+};
+
+struct InternetHandleTraits {
+    using Handle = HINTERNET;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { InternetCloseHandle(h); }
+};
+
+struct SocketTraits {
+    using Handle = SOCKET;
+    static Handle Invalid() { return INVALID_SOCKET; }
+    static void Close(Handle h) { closesocket(h); }
+};
+
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DestroyMenu(h); }
+};
+
+using CKernelHandle = CUniqueHandle<KernelHandleTraits>;
+using CRegistryKey = CUniqueHandle<RegistryKeyTraits>;
+using CInternetHandle = CUniqueHandle<InternetHandleTraits>;
+using CSocket = CUniqueHandle<SocketTraits>;
+using CMenuHandle = CUniqueHandle<MenuTraits>;
+
+}  // namespace win
