@@ -118,19 +118,34 @@ def telephone(s, waves=0, lamp=None):
     return c
 
 
+SMALL_TELEPHONE = """
+................
+................
+................
+..KKKKKKKKKKKK..
+.KGGGGGGGGGGGGK.
+KKKKKKKKKKKKKKKK
+KKKK........KKKK
+KKKK.KKKKKK.KKKK
+.KKKKRRRRRMKKKK.
+...KRRRRRRMMK...
+...KRRSWWSRMMK..
+..KRRRWGGWRRMK..
+..KRRRWGGWRRMMK.
+.KRRRRSWWSRRMMK.
+.KRRRRRRRRRRMMMK
+KKKKKKKKKKKKKKKK
+"""
+
+
 def telephone_small():
-    """The 16x16 version, placed by hand so every pixel counts."""
+    """The 16x16 version, placed pixel by pixel: scaled shapes blur at this size."""
+    colours = {".": CLEAR, "K": BLACK, "G": GREY, "R": RED, "M": MAROON,
+               "S": SILVER, "W": WHITE}
     c = Canvas(16, 16)
-    c.polygon([(4.5, 9.5), (11, 9.5), (14.5, 15.4), (0.5, 15.4)], MAROON)
-    c.polygon([(4.5, 9.5), (10, 9.5), (11.5, 15.4), (0.5, 15.4)], RED)
-    c.rect(6, 11, 9, 14, SILVER)
-    c.rect(7, 11, 8, 14, WHITE)
-    c.rect(6, 12, 9, 13, WHITE)
-    c.rect(7, 12, 8, 13, GREY)
-    c.polygon([(0.5, 10.5), (0.5, 8), (3, 5.5), (12.5, 5.5), (15, 8), (15, 10.5),
-               (11.5, 10.5), (10.5, 8.5), (5, 8.5), (4, 10.5)], BLACK)
-    c.line(3, 6, 12, 6, GREY)
-    c.outline()
+    for y, row in enumerate(SMALL_TELEPHONE.split()):
+        for x, ch in enumerate(row):
+            c.set_pixel(x, y, colours[ch])
     return c
 
 
@@ -229,22 +244,26 @@ def draw_text(canvas, x, y, text, scale, colour, shadow=None):
 def wizard_picture():
     w, h = 294, 60
     c = Canvas(w, h, NAVY)
-    # A sky of sparse blue dots and a teal floor strip for the telephone line.
-    for y in range(h):
+    # A night sky of sparse blue points over a teal floor.
+    for y in range(55):
         for x in range(w):
-            if (x * 7 + y * 13) % 29 == 0 and y < 44:
+            if (x * 7 + y * 13) % 29 == 0:
                 c.set_pixel(x, y, BLUE)
-    c.rect(0, 50, w - 1, h - 1, TEAL)
-    c.rect(0, 50, w - 1, 50, CYAN)
-    phone = telephone(1.5, waves=2, lamp=GREEN)
-    c.blit(phone, 6, 8)
-    # The cord runs from the phone along the floor.
-    for x in range(50, w - 8):
-        c.set_pixel(x, 54 + round(math.sin(x / 2.5)), BLACK)
-    title, sub = "Quellor", "Set-Up Wizard"
-    x0 = 70
-    draw_text(c, x0, 6, title, 4, WHITE, shadow=BLACK)
-    draw_text(c, x0 + 2, 38, sub, 1, YELLOW)
+    c.rect(0, 55, w - 1, h - 1, TEAL)
+    c.rect(0, 55, w - 1, 55, CYAN)
+    # The ringing telephone stands on the floor; its cord runs off to the right.
+    c.blit(telephone(1.5, waves=2, lamp=GREEN), 4, 8)
+    jack = w - 12
+    for x in range(44, jack):
+        c.set_pixel(x, 57 + round(math.sin(x / 2.5)), BLACK)
+    # ...and climbs up to its plug in the wall socket.
+    c.line(jack, 44, jack, 57, BLACK)
+    c.rect(jack - 6, 32, jack + 5, 48, BLACK)
+    c.rect(jack - 5, 33, jack + 4, 47, SILVER)
+    c.rect(jack - 3, 36, jack + 2, 41, BLACK)
+    c.rect(jack - 2, 38, jack + 1, 44, GREY)
+    draw_text(c, 66, 3, "Quellor", 4, WHITE, shadow=BLACK)
+    draw_text(c, 68, 38, "Set-Up Wizard", 2, YELLOW, shadow=BLACK)
     return c
 
 
