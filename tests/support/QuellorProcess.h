@@ -1,0 +1,37 @@
+#pragma once
+// Starts the built Quellor.exe for a system test and ends it afterwards.
+#include <windows.h>
+
+#include <string>
+
+class CQuellorProcess {
+public:
+    CQuellorProcess() = default;
+    CQuellorProcess(const CQuellorProcess&) = delete;
+    CQuellorProcess& operator=(const CQuellorProcess&) = delete;
+    // Ends the program if the test has not: Exit first, then by force.
+    ~CQuellorProcess();
+
+    // Quellor.exe beside the test program.
+    static std::string DefaultPath();
+    // A file beside the test program.
+    static std::string BesideTests(const std::string& fileName);
+
+    bool Launch(const std::string& path = DefaultPath());
+    // The hidden main frame (class "QuellorFrame", title "Quellor") of this
+    // process, or null when it does not appear in time.
+    HWND WaitForMainWindow(DWORD timeoutMs = 15000);
+    HWND MainWindow() const { return mainWindow; }
+    bool IsRunning() const;
+    bool WaitForExit(DWORD timeoutMs);
+    DWORD ExitCode() const;
+    DWORD Id() const { return info.dwProcessId; }
+    HANDLE Handle() const { return info.hProcess; }
+    // Sends the tray menu's Exit command and waits for the end.
+    bool Exit(DWORD timeoutMs = 10000);
+    void Kill();
+
+private:
+    PROCESS_INFORMATION info = {};
+    HWND mainWindow = nullptr;
+};

@@ -1,0 +1,21 @@
+#pragma once
+// Waiting and window lookups for tests that drive other programs.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// Polls the condition (pumping this thread's messages) until it holds or
+// the time is up; true when it held.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs = 20);
+
+// A top-level window of the process (0: any process) with this class (null:
+// any) and exactly this title (null: any), or null.
+HWND FindProcessWindow(DWORD processId, const char* className, const char* title);
+HWND WaitForProcessWindow(DWORD processId, const char* className, const char* title, DWORD timeoutMs = 10000);
+
+// A window's text through WM_GETTEXT, which works across processes.
+std::string GetText(HWND window);
+
+// Pumps this thread's messages for a while.
+void PumpFor(DWORD ms);

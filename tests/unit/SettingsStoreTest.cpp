@@ -1,0 +1,131 @@
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+const char* const kAppKey = "software\\Marrowby\\quellor_unit_tests";
+const char* const kSectionKey = "software\\Marrowby\\quellor_unit_tests\\Quellor";
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CSettingsStore::Global().SetRegistryKey("Marrowby");
+        RegDeleteTreeOrKey(kSectionKey);
+        RegDeleteTreeOrKey(kAppKey);
+    }
+
+    static void RegDeleteTreeOrKey(const char* path) { RegDeleteKeyA(HKEY_CURRENT_USER, path); }
+
+    // Stores raw bytes under a key of the test's own section, bypassing the store.
+    static void PutRaw(const char* name, DWORD type, const void* data, DWORD size)
+    {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kSectionKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+        RegCloseKey(key);
+    }
+
+    static DWORD RawType(const char* name)
+    {
+        HKEY key = nullptr;
+        DWORD type = REG_NONE;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kSectionKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+            if (RegQueryValueExA(key, name, nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS) {
+                type = REG_NONE;
+            }
+            RegCloseKey(key);
+        }
+        return type;
+    }
+};
+
+TEST_F(SettingsStoreTest, LivesUnderTheCompanyAndApplicationName)
+{
+    EXPECT_EQ(CSettingsStore::Global().SectionPath("Quellor"), kSectionKey);
+    EXPECT_TRUE(settings::Write(keys::Port, 8080));
+    EXPECT_EQ(RawType("Port"), static_cast<DWORD>(REG_DWORD));
+    EXPECT_TRUE(settings::Write(keys::ProxyIP3, "proxy.local"));
+    EXPECT_EQ(RawType("ProxyIP3"), static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(settings::Read(keys::Port), 8080);
+    EXPECT_EQ(settings::Read(keys::ProxyIP3), "proxy.local");
+}
+
+TEST_F(SettingsStoreTest, MissingKeysAndPathsReadAsTheCallersDefault)
+{
+    // The whole path is missing here; the read creates it and still answers the default.
+    EXPECT_EQ(settings::Read(keys::Port), 80);
+    EXPECT_EQ(settings::Read(keys::IsHttp), 1);
+    EXPECT_EQ(settings::Read(keys::FirstRunMarker), 999);
+    EXPECT_EQ(settings::Read(keys::DefaultMin, 7), 7);
+    EXPECT_EQ(settings::Read(keys::AOL47), "America Online");
+    EXPECT_EQ(settings::Read(keys::AOL47, ""), "");
+    EXPECT_EQ(settings::Read(keys::HostKey(keys::HostList::Ftp, 9)), maker::kWebHost);
+    EXPECT_EQ(CSettingsStore::Global().GetString("Quellor", "Nothing", nullptr), "");
+}
+
+TEST_F(SettingsStoreTest, ValuesOfTheWrongKindReadAsTheDefault)
+{
+    PutRaw("Port", REG_SZ, "8080", 5);
+    EXPECT_EQ(settings::Read(keys::Port), 80);
+    const WORD shortNumber = 5;
+    PutRaw("DefaultMin", REG_BINARY, &shortNumber, sizeof shortNumber);
+    EXPECT_EQ(settings::Read(keys::DefaultMin), 1);
+    const unsigned long long wide = 3;
+    PutRaw("IsRand", REG_QWORD, &wide, sizeof wide);
+    EXPECT_EQ(settings::Read(keys::IsRand), 1);
+    const DWORD number = 42;
+    PutRaw("ProxyIP3", REG_DWORD, &number, sizeof number);
+    EXPECT_EQ(settings::Read(keys::ProxyIP3, "fallback"), "fallback");
+}
+
+TEST_F(SettingsStoreTest, TextsAreReadWholeAndTerminated)
+{
+    const std::string longText(70000, 'x');
+    EXPECT_TRUE(settings::Write(keys::ProxyIP3, longText));
+    EXPECT_EQ(settings::Read(keys::ProxyIP3), longText);
+
+    // Stored without its terminating NUL by another program.
+    PutRaw("AOL47", REG_SZ, "Timer", 5);
+    EXPECT_EQ(settings::Read(keys::AOL47), "Timer");
+
+    EXPECT_TRUE(settings::Write(keys::AOL47, ""));
+    EXPECT_EQ(RawType("AOL47"), static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(settings::Read(keys::AOL47), "");
+}
+
+TEST_F(SettingsStoreTest, AWriteWithoutValueRemovesTheKey)
+{
+    EXPECT_TRUE(settings::Write(keys::AOL10, "old"));
+    EXPECT_EQ(RawType("AOL10"), static_cast<DWORD>(REG_SZ));
+    EXPECT_TRUE(settings::Remove(keys::AOL10));
+    EXPECT_EQ(RawType("AOL10"), static_cast<DWORD>(REG_NONE));
+    // Removing what is not there is harmless.
+    EXPECT_TRUE(settings::Remove(keys::AOL10));
+    EXPECT_EQ(settings::Read(keys::AOL10, "gone"), "gone");
+}
+
+TEST_F(SettingsStoreTest, NegativeAndLargeNumbersSurviveTheRoundTrip)
+{
+    EXPECT_TRUE(settings::Write(keys::Port, -1));
+    EXPECT_EQ(settings::Read(keys::Port), -1);
+    EXPECT_TRUE(settings::Write(keys::Port, 2147483647));
+    EXPECT_EQ(settings::Read(keys::Port), 2147483647);
+}
+
+TEST_F(SettingsStoreTest, EveryHostKeyHasItsOwnName)
+{
+    for (int i = 0; i < keys::kHostCount; ++i) {
+        EXPECT_EQ(std::string(keys::HostKey(keys::HostList::Http, i).name), "HTTPURL" + std::to_string(i));
+        EXPECT_EQ(std::string(keys::HostKey(keys::HostList::Ftp, i).name), "FTPURL" + std::to_string(i));
+    }
+}
+
+}  // namespace
