@@ -1,0 +1,207 @@
+#include "tray/TrayNotifyIcon.h"
+
+#include "TestWindows.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// A hidden window standing in for the main frame: it records the commands
+// and menu openings that reach it.
+class CRecordingWindow {
+public:
+    CRecordingWindow()
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = Procedure;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "TrayTestWindow";
+        RegisterClassA(&wc);
+        window = CreateWindowA(wc.lpszClassName, "tray test", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr, nullptr,
+                               wc.hInstance, nullptr);
+        current = this;
+    }
+    ~CRecordingWindow()
+    {
+        DestroyWindow(window);
+        current = nullptr;
+    }
+
+    HWND window;
+    std::vector<UINT> commands;
+    int menuOpenings = 0;
+    int defaultItemAtOpening = -2;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (current != nullptr && message == WM_COMMAND) {
+            current->commands.push_back(LOWORD(wParam));
+            return 0;
+        }
+        if (current != nullptr && message == WM_INITMENUPOPUP) {
+            ++current->menuOpenings;
+            current->defaultItemAtOpening =
+                static_cast<int>(GetMenuDefaultItem(reinterpret_cast<HMENU>(wParam), TRUE, 0));
+            // Close the menu again once it is up, as a user would.
+            SetTimer(hwnd, 77, 50, CloseMenu);
+        }
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    static void CALLBACK CloseMenu(HWND hwnd, UINT, UINT_PTR timer, DWORD)
+    {
+        KillTimer(hwnd, timer);
+        EndMenu();
+    }
+    static CRecordingWindow* current;
+};
+
+CRecordingWindow* CRecordingWindow::current = nullptr;
+
+HICON Icon(UINT id)
+{
+    return LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
+}
+
+// The shell accepts a change only for an icon it shows.
+bool ShellShowsIcon(HWND window, UINT id)
+{
+    NOTIFYICONDATAA probe = {};
+    probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    probe.hWnd = window;
+    probe.uID = id;
+    probe.uFlags = NIF_TIP;
+    lstrcpyA(probe.szTip, "tray test");
+    return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+}
+
+bool AnimationWindowExists()
+{
+    return FindProcessWindow(GetCurrentProcessId(), "QuellorFrame", "") != nullptr;
+}
+
+TEST(TrayNotifyIcon, AddsRemovesAndRefusesWhenNotShown)
+{
+    CRecordingWindow owner;
+    {
+        CTrayNotifyIcon icon;
+        EXPECT_FALSE(icon.SetIcon(Icon(IDI_IDLE)));
+        const HICON pictures[] = {Icon(IDI_ACTIVE_1), Icon(IDI_ACTIVE_2)};
+        EXPECT_FALSE(icon.Animate(pictures, 2, 100));
+        EXPECT_FALSE(icon.IsAnimating());
+        EXPECT_FALSE(icon.RemoveIcon());
+
+        ASSERT_TRUE(icon.Create(owner.window, 140, "Quellor! V2.81", Icon(IDI_IDLE), 0x8068));
+        EXPECT_TRUE(ShellShowsIcon(owner.window, 140));
+        EXPECT_TRUE(icon.SetIcon(IDI_ACTIVE_1));
+        EXPECT_EQ(icon.CurrentIcon(), Icon(IDI_ACTIVE_1));
+        EXPECT_TRUE(icon.RemoveIcon());
+        EXPECT_FALSE(ShellShowsIcon(owner.window, 140));
+        EXPECT_FALSE(icon.RemoveIcon());
+        EXPECT_FALSE(icon.SetIcon(IDI_IDLE));
+    }
+    EXPECT_FALSE(ShellShowsIcon(owner.window, 140));
+}
+
+TEST(TrayNotifyIcon, DestructionRemovesTheIconAndEndsTheAnimation)
+{
+    CRecordingWindow owner;
+    {
+        CTrayNotifyIcon icon;
+        ASSERT_TRUE(icon.Create(owner.window, 140, "Quellor! V2.81", Icon(IDI_IDLE), 0x8068));
+        const HICON pictures[] = {Icon(IDI_ACTIVE_1), Icon(IDI_ACTIVE_2)};
+        ASSERT_TRUE(icon.Animate(pictures, 2, 50));
+        EXPECT_TRUE(AnimationWindowExists());
+    }
+    EXPECT_FALSE(ShellShowsIcon(owner.window, 140));
+    EXPECT_FALSE(AnimationWindowExists());
+    PumpFor(150);
+}
+
+TEST(TrayNotifyIcon, AnimationCyclesRestartsAndEndsWithSetIcon)
+{
+    CRecordingWindow owner;
+    CTrayNotifyIcon icon;
+    ASSERT_TRUE(icon.Create(owner.window, 140, "Quellor! V2.81", Icon(IDI_IDLE), 0x8068));
+    const HICON pictures[] = {Icon(IDI_ACTIVE_1), Icon(IDI_ACTIVE_2)};
+
+    ASSERT_TRUE(icon.Animate(pictures, 2, 40));
+    EXPECT_TRUE(icon.IsAnimating());
+    EXPECT_EQ(icon.CurrentIcon(), pictures[0]);
+    EXPECT_TRUE(WaitUntil([&] { return icon.CurrentIcon() == pictures[1]; }, 2000));
+    EXPECT_TRUE(WaitUntil([&] { return icon.CurrentIcon() == pictures[0]; }, 2000));
+
+    // A second Animate starts again at the first picture, with one window.
+    EXPECT_TRUE(WaitUntil([&] { return icon.CurrentIcon() == pictures[1]; }, 2000));
+    ASSERT_TRUE(icon.Animate(pictures, 2, 40));
+    EXPECT_EQ(icon.CurrentIcon(), pictures[0]);
+
+    // SetIcon ends it at once; no later tick overwrites the still picture.
+    ASSERT_TRUE(icon.SetIcon(Icon(IDI_IDLE)));
+    EXPECT_FALSE(icon.IsAnimating());
+    EXPECT_FALSE(AnimationWindowExists());
+    PumpFor(200);
+    EXPECT_EQ(icon.CurrentIcon(), Icon(IDI_IDLE));
+
+    // One picture: it stays, and the animation still counts as running.
+    ASSERT_TRUE(icon.Animate(pictures, 1, 40));
+    PumpFor(200);
+    EXPECT_TRUE(icon.IsAnimating());
+    EXPECT_EQ(icon.CurrentIcon(), pictures[0]);
+    EXPECT_TRUE(AnimationWindowExists());
+}
+
+TEST(TrayNotifyIcon, RestoreAddsTheForgottenIconWithItsCurrentPicture)
+{
+    CRecordingWindow owner;
+    CTrayNotifyIcon icon;
+    EXPECT_FALSE(icon.Restore());
+    ASSERT_TRUE(icon.Create(owner.window, 140, "Quellor! V2.81", Icon(IDI_IDLE), 0x8068));
+    ASSERT_TRUE(icon.SetIcon(IDI_ACTIVE_2));
+
+    // What a restarted shell does: it forgets every icon.
+    NOTIFYICONDATAA forget = {};
+    forget.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    forget.hWnd = owner.window;
+    forget.uID = 140;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &forget));
+    ASSERT_FALSE(ShellShowsIcon(owner.window, 140));
+
+    EXPECT_TRUE(icon.Restore());
+    EXPECT_TRUE(ShellShowsIcon(owner.window, 140));
+    EXPECT_EQ(icon.CurrentIcon(), Icon(IDI_ACTIVE_2));
+}
+
+TEST(TrayNotifyIcon, MouseNotificationsRouteToMenuAndDefaultCommand)
+{
+    CRecordingWindow owner;
+    CTrayNotifyIcon icon;
+    ASSERT_TRUE(icon.Create(owner.window, 140, "Quellor! V2.81", Icon(IDI_IDLE), 0x8068));
+
+    EXPECT_EQ(icon.OnTrayNotification(141, WM_LBUTTONDBLCLK), 0);
+    EXPECT_EQ(icon.OnTrayNotification(141, WM_RBUTTONUP), 0);
+    EXPECT_TRUE(owner.commands.empty());
+    EXPECT_EQ(owner.menuOpenings, 0);
+
+    for (const LPARAM ignored : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_MOUSEMOVE}) {
+        EXPECT_EQ(icon.OnTrayNotification(140, ignored), 1);
+    }
+    EXPECT_TRUE(owner.commands.empty());
+    EXPECT_EQ(owner.menuOpenings, 0);
+
+    // Sent, not posted: the command has run when the notification returns.
+    EXPECT_EQ(icon.OnTrayNotification(140, WM_LBUTTONDBLCLK), 1);
+    ASSERT_EQ(owner.commands.size(), 1u);
+    EXPECT_EQ(owner.commands[0], static_cast<UINT>(ID_SETUP));
+    EXPECT_EQ(owner.menuOpenings, 0);
+
+    EXPECT_EQ(icon.OnTrayNotification(140, WM_RBUTTONUP), 1);
+    EXPECT_EQ(owner.menuOpenings, 1);
+    EXPECT_EQ(owner.defaultItemAtOpening, 0);
+    EXPECT_EQ(owner.commands.size(), 1u);
+}
+
+}  // namespace
