@@ -1,5 +1,6 @@
 #include "tray/TrayNotifyIcon.h"
 
+#include "ShellIcon.h"
 #include "TestWindows.h"
 #include "res/resource.h"
 
@@ -64,18 +65,6 @@ CRecordingWindow* CRecordingWindow::current = nullptr;
 HICON Icon(UINT id)
 {
     return LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
-}
-
-// The shell accepts a change only for an icon it shows.
-bool ShellShowsIcon(HWND window, UINT id)
-{
-    NOTIFYICONDATAA probe = {};
-    probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    probe.hWnd = window;
-    probe.uID = id;
-    probe.uFlags = NIF_TIP;
-    lstrcpyA(probe.szTip, "tray test");
-    return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
 }
 
 bool AnimationWindowExists()
@@ -162,12 +151,7 @@ TEST(TrayNotifyIcon, RestoreAddsTheForgottenIconWithItsCurrentPicture)
     ASSERT_TRUE(icon.Create(owner.window, 140, "Quellor! V2.81", Icon(IDI_IDLE), 0x8068));
     ASSERT_TRUE(icon.SetIcon(IDI_ACTIVE_2));
 
-    // What a restarted shell does: it forgets every icon.
-    NOTIFYICONDATAA forget = {};
-    forget.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    forget.hWnd = owner.window;
-    forget.uID = 140;
-    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &forget));
+    ASSERT_TRUE(ForgetShellIcon(owner.window, 140));
     ASSERT_FALSE(ShellShowsIcon(owner.window, 140));
 
     EXPECT_TRUE(icon.Restore());

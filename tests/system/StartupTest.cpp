@@ -1,0 +1,136 @@
+// Start-up, the single-instance guard and the ways the program ends, driven
+// through the real Quellor.exe.
+#include "QuellorProcess.h"
+#include "QuellorRegistry.h"
+#include "ShellIcon.h"
+#include "TestWindows.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace {
+
+constexpr UINT kTrayIconId = 140;
+constexpr WPARAM kActivityOn = 32771;
+
+bool LooksLikeBareHostName(const std::string& host)
+{
+    return !host.empty() && host.find_first_of(":/ ") == std::string::npos && host.find('.') != std::string::npos;
+}
+
+TEST(Startup, FirstStartWritesTheDefaultsOnce)
+{
+    quellor_registry::Clear();
+    quellor_registry::WriteString("AOL10", "left over");
+    quellor_registry::WriteInt("StartUp", 1);
+    CQuellorProcess quellor;
+    ASSERT_TRUE(quellor.Launch());
+    ASSERT_NE(quellor.WaitForMainWindow(), nullptr);
+    ASSERT_TRUE(WaitUntil([] { return quellor_registry::Exists("FTPURL9"); }, 10000));
+    EXPECT_TRUE(ShellShowsIcon(quellor.MainWindow(), kTrayIconId));
+
+    EXPECT_EQ(quellor_registry::ReadInt("2.8", 999), 1);
+    EXPECT_EQ(quellor_registry::ReadString("ProdigyMSG", ""), "Prodigy Internet Needs Your Attention");
+    EXPECT_EQ(quellor_registry::ReadString("AOL47", ""), "America Online");
+    EXPECT_FALSE(quellor_registry::Exists("AOL10"));
+    std::set<std::string> hosts;
+    for (const char* list : {"HTTPURL", "FTPURL"}) {
+        for (int i = 0; i < 10; ++i) {
+            const std::string host = quellor_registry::ReadString((list + std::to_string(i)).c_str(), "");
+            EXPECT_TRUE(LooksLikeBareHostName(host)) << list << i << " = " << host;
+            hosts.insert(host);
+        }
+    }
+    EXPECT_EQ(hosts.size(), 20u);
+    // Nothing else is written on the first start.
+    for (const char* untouched : {"IsHttp", "IsRand", "DefaultMin", "Port", "Proxy", "ProxyIP3", "DefaultURL"}) {
+        EXPECT_FALSE(quellor_registry::Exists(untouched)) << untouched;
+    }
+    quellor.Kill();
+
+    // A later start keeps what the user has.
+    quellor_registry::WriteString("HTTPURL0", "127.0.0.1");
+    quellor_registry::WriteString("AOL47", "Mine");
+    CQuellorProcess again;
+    ASSERT_TRUE(again.Launch());
+    ASSERT_NE(again.WaitForMainWindow(), nullptr);
+    PumpFor(500);
+    EXPECT_EQ(quellor_registry::ReadString("HTTPURL0", ""), "127.0.0.1");
+    EXPECT_EQ(quellor_registry::ReadString("AOL47", ""), "Mine");
+    EXPECT_TRUE(again.Exit());
+}
+
+TEST(Startup, ASecondCopyEndsQuietlyWhileTheFirstRuns)
+{
+    quellor_registry::PrepareQuietStart();
+    CQuellorProcess first;
+    ASSERT_TRUE(first.Launch());
+    const HWND frame = first.WaitForMainWindow();
+    ASSERT_NE(frame, nullptr);
+    PostMessageA(frame, WM_COMMAND, kActivityOn, 0);
+
+    CQuellorProcess second;
+    ASSERT_TRUE(second.Launch());
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(second.WaitForExit(10000));
+    EXPECT_LT(GetTickCount() - start, 5000u);
+    EXPECT_EQ(FindProcessWindow(second.Id(), nullptr, nullptr), nullptr);
+
+    EXPECT_TRUE(first.IsRunning());
+    EXPECT_TRUE(IsWindow(frame));
+    EXPECT_TRUE(ShellShowsIcon(frame, kTrayIconId));
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer), 0);
+}
+
+TEST(Startup, ExitAndOutsideCloseEndTheProgramAndFreeTheName)
+{
+    quellor_registry::PrepareQuietStart();
+    {
+        CQuellorProcess quellor;
+        ASSERT_TRUE(quellor.Launch());
+        const HWND frame = quellor.WaitForMainWindow();
+        ASSERT_NE(frame, nullptr);
+        PostMessageA(frame, WM_COMMAND, kActivityOn, 0);
+        PumpFor(200);
+        ASSERT_TRUE(quellor.Exit());
+        EXPECT_EQ(quellor.ExitCode(), 0u);
+        EXPECT_FALSE(ShellShowsIcon(frame, kTrayIconId));
+    }
+    {
+        CQuellorProcess quellor;
+        ASSERT_TRUE(quellor.Launch());
+        const HWND frame = quellor.WaitForMainWindow();
+        ASSERT_NE(frame, nullptr);
+        PostMessageA(frame, WM_COMMAND, kActivityOn, 0);
+        PostMessageA(frame, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(quellor.WaitForExit(10000));
+        EXPECT_EQ(quellor.ExitCode(), 0u);
+        EXPECT_FALSE(ShellShowsIcon(frame, kTrayIconId));
+    }
+    CQuellorProcess quellor;
+    ASSERT_TRUE(quellor.Launch());
+    ASSERT_NE(quellor.WaitForMainWindow(), nullptr);
+    EXPECT_TRUE(quellor.Exit());
+}
+
+TEST(Startup, TheIconComesBackWhenTheShellRebuildsItsArea)
+{
+    quellor_registry::PrepareQuietStart();
+    CQuellorProcess quellor;
+    ASSERT_TRUE(quellor.Launch());
+    const HWND frame = quellor.WaitForMainWindow();
+    ASSERT_NE(frame, nullptr);
+    PostMessageA(frame, WM_COMMAND, kActivityOn, 0);
+    ASSERT_TRUE(WaitUntil([&] { return ShellShowsIcon(frame, kTrayIconId); }, 5000));
+
+    ASSERT_TRUE(ForgetShellIcon(frame, kTrayIconId));
+    ASSERT_FALSE(ShellShowsIcon(frame, kTrayIconId));
+    PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return ShellShowsIcon(frame, kTrayIconId); }, 5000));
+    EXPECT_TRUE(quellor.Exit());
+}
+
+}  // namespace
