@@ -1,8 +1,28 @@
 #pragma once
+// The connection watch of AutoNetSense: tells the main frame window, by
+// synchronous messages, when a dial-up connection comes up or goes away.
+#include "engine/ConnectionWatch.h"
+
 #include <windows.h>
 
-class CAutoNetSenseWatch {
+class CAutoNetSenseWatch : public CConnectionWatch {
 public:
-    bool Start(HWND) { return false; }
+    explicit CAutoNetSenseWatch(EnumerateConnectionsFunction enumerate = EnumerateRasConnections);
+    ~CAutoNetSenseWatch() override;
+
+    // Starts watching; notifyWindow receives WM_NET_CONNECTED and
+    // WM_NET_DISCONNECTED.
+    bool Start(HWND notifyWindow);
+
+    // 1 once a connected message went out, 0 again after each disconnected
+    // one. While the watch is not started, the America Online presence check
+    // of the main frame keeps its own state here; the two never run together.
     int connectedSent = 0;
+
+protected:
+    void OnConnected(const ConnectionRecord& connection) override;
+    void OnDisconnected(const ConnectionRecord& connection) override;
+
+private:
+    HWND notifyWindow = nullptr;
 };

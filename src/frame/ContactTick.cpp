@@ -1,3 +1,30 @@
+// The contact timer's tick: one network contact with the next host.
 #include "frame/MainFrame.h"
 
-void CMainFrame::OnContactTick() {}
+#include "engine/ActivityProbe.h"
+#include "engine/ContactPlan.h"
+#include "settings/Settings.h"
+
+#include <ctime>
+
+void CMainFrame::OnContactTick()
+{
+    proxyEnabled = settings::Read(keys::Proxy);
+    CActivityProbe probe;
+    const keys::HostList list = isHttp == 1 ? keys::HostList::Http : keys::HostList::Ftp;
+    int index = 0;
+    if (isRandom == 0) {
+        index = NextSequentialIndex(urlIndex);
+    } else {
+        CRuntimeRandom generator(static_cast<unsigned int>(std::time(nullptr)));
+        index = RandomHostIndex(generator);
+    }
+    const std::string host = settings::Read(keys::HostKey(list, index));
+    if (proxyEnabled == 1) {
+        probe.SetProxy(isHttp, proxyAddress);
+    }
+    probe.SetPort(settings::Read(keys::Port));
+    if (const auto target = BuildTarget(isHttp, host)) {
+        probe.Probe(*target);
+    }
+}

@@ -69,15 +69,18 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM)
     if (aolFlag == 0) {
         aolFlag = settings::Read(keys::IsAOL4);
     }
-    if (settings::Read(keys::AutoNetSense) != 0) {
-        if (aolFlag != 0) {
-            SetTimer(hwnd, TIMER_AOL_PRESENCE, 10000, nullptr);
-        } else {
-            autoNetSense.Start(hwnd);
-        }
-    }
     if (trayIcon.Create(hwnd, kTrayIconId, kTrayTooltip, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_IDLE)),
                         WM_TRAY_CALLBACK)) {
+        // Only once the icon exists: adding it waits on the shell and answers
+        // sent messages meanwhile, so a watch started earlier could switch the
+        // activity on before there is an icon to animate.
+        if (settings::Read(keys::AutoNetSense) != 0) {
+            if (aolFlag != 0) {
+                SetTimer(hwnd, TIMER_AOL_PRESENCE, 10000, nullptr);
+            } else {
+                autoNetSense.Start(hwnd);
+            }
+        }
         return 0;
     }
     MessageBoxA(hwnd, "Failed to create tray icon", win::ApplicationName(), MB_OK | MB_ICONERROR);

@@ -1,3 +1,7 @@
 #include "frame/MainFrame.h"
+#include "frame/WarningDismisser.h"
 
-void CMainFrame::DismissWarningWindows() {}
+void CMainFrame::DismissWarningWindows()
+{
+    CWarningDismisser({"Disconnect Warning", prodigyTitle, aolTimerTitle, "MSN-Connected"}).DismissAll();
+}

@@ -242,7 +242,7 @@ def draw_text(canvas, x, y, text, scale, colour, shadow=None):
 
 
 def wizard_picture():
-    w, h = 294, 60
+    w, h = 276, 60
     c = Canvas(w, h, NAVY)
     # A night sky of sparse blue points over a teal floor.
     for y in range(55):

@@ -1,6 +1,11 @@
 #pragma once
 // Resource and control identifiers, grouped by owner, in template order.
 
+// Labels, frames and pictures that nothing refers to.
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
 // Icons: the idle picture (also the program's icon) and the two pictures
 // that alternate while the activity runs.
 #define IDI_IDLE 128
@@ -69,6 +74,7 @@
 
 // Wizard: the picture, the six pages and their controls.
 #define IDB_WIZARD 144
+#define IDC_WIZ_PICTURE 1087
 #define IDD_WIZARD_ISP 143
 #define IDD_WIZARD_AUTONETSENSE 144
 #define IDD_WIZARD_PROXY 145

@@ -1,5 +1,347 @@
 #include "ui/SetupDialog.h"
 
 #include "res/resource.h"
+#include "settings/MakerSite.h"
+#include "settings/Settings.h"
+#include "ui/ChangeUrlDialog.h"
+#include "ui/WebLink.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+enum Tab { kUrlTab, kTimerTab, kProxyTab, kAolTab, kProdigyTab, kHelpTab };
+
+const char* const kTabNames[] = {"URL", "Timer", "Proxy", "AOL", "Prodigy/MSN", "Online Help"};
+
+constexpr int kMinMinutes = 1;
+constexpr int kMaxMinutes = 10;
+
+// A control that belongs to one tab; the timer title and its companions show
+// only while an America Online version is chosen.
+struct TabControl {
+    int tab;
+    int id;
+    bool needsAolVersion;
+};
+
+constexpr TabControl kTabControls[] = {
+    {kUrlTab, IDC_RANDOM, false},
+    {kUrlTab, IDC_SEQUENTIAL, false},
+    {kUrlTab, IDC_HTTP, false},
+    {kUrlTab, IDC_FTP, false},
+    {kUrlTab, IDC_HOST_LIST, false},
+    {kUrlTab, IDC_CHANGE_URL, false},
+    {kTimerTab, IDC_INTERVAL, false},
+    {kTimerTab, IDC_SCALE_1, false},
+    {kTimerTab, IDC_SCALE_5, false},
+    {kTimerTab, IDC_SCALE_10, false},
+    {kTimerTab, IDC_INTERVAL_LABEL, false},
+    {kTimerTab, IDC_MINUTES_LABEL, false},
+    {kProxyTab, IDC_PROXY_LABEL, false},
+    {kProxyTab, IDC_USE_PROXY, false},
+    {kProxyTab, IDC_PROXY_ADDRESS, false},
+    {kProxyTab, IDC_PORT_LABEL, false},
+    {kProxyTab, IDC_PORT, false},
+    {kProxyTab, IDC_DOT_1, false},
+    {kProxyTab, IDC_DOT_2, false},
+    {kAolTab, IDC_AOL4, false},
+    {kAolTab, IDC_AOL3, false},
+    {kAolTab, IDC_AOL_TITLE_LABEL, true},
+    {kAolTab, IDC_AOL_TITLE, true},
+    {kAolTab, IDC_AOL_HINT, true},
+    {kProdigyTab, IDC_PRODIGY_LABEL, false},
+    {kProdigyTab, IDC_PRODIGY, false},
+    {kHelpTab, IDC_HELP_LINE_1, false},
+    {kHelpTab, IDC_HELP_LINE_2, false},
+    {kHelpTab, IDC_FAQ, false},
+};
+
+UINT CheckState(int value)
+{
+    return value != 0 ? BST_CHECKED : BST_UNCHECKED;
+}
+
+}  // namespace
+
+const win::CommandEntry<CSetupDialog> CSetupDialog::commands[] = {
+    {IDC_NO_STARTUP_DIALOG, &CSetupDialog::OnStartUpClicked},
+    {IDC_HTTP, &CSetupDialog::OnHttpClicked},
+    {IDC_FTP, &CSetupDialog::OnFtpClicked},
+    {IDC_RANDOM, &CSetupDialog::OnRandomClicked},
+    {IDC_SEQUENTIAL, &CSetupDialog::OnSequentialClicked},
+    {IDC_AOL3, &CSetupDialog::OnAol3Clicked},
+    {IDC_AOL4, &CSetupDialog::OnAol4Clicked},
+    {IDC_CHANGE_URL, &CSetupDialog::OnChangeUrl},
+    {IDC_SETUP_CANCEL, &CSetupDialog::OnCancel},
+    {IDC_APPLY, &CSetupDialog::OnApply},
+    {IDC_FAQ, &CSetupDialog::OnFaq},
+};
+
+const win::NotifyEntry<CSetupDialog> CSetupDialog::notifications[] = {
+    {IDC_TABS, TCN_SELCHANGE, &CSetupDialog::OnTabChanged},
+    {IDC_HOST_LIST, LBN_DBLCLK, &CSetupDialog::OnChangeUrl},
+};
+
+const win::MessageMap<CSetupDialog> CSetupDialog::messageMap = {{}, commands, notifications, {}};
 
 CSetupDialog::CSetupDialog(int startUp) : CDialog(IDD_SETUP), startUp(startUp) {}
+
+bool CSetupDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (message == WM_ACTIVATE && !closing) {
+        // The owner is hidden; make sure the dialog itself is on screen. The
+        // default handling (the focus) still follows.
+        ShowWindow(hwnd, SW_SHOW);
+    }
+    return win::DispatchMessageMap(*this, messageMap, message, wParam, lParam, result) ||
+           CDialog::OnMessage(message, wParam, lParam, result);
+}
+
+BOOL CSetupDialog::OnInitDialog()
+{
+    autoNetSense = settings::Read(keys::AutoNetSense);
+    if (startUp == 1) {
+        CheckDlgButton(hwnd, IDC_NO_STARTUP_DIALOG, BST_CHECKED);
+    }
+    CenterInWorkArea();
+    SendMessageA(Item(IDC_INTERVAL), TBM_SETRANGE, FALSE, MAKELONG(kMinMinutes, kMaxMinutes));
+    ReadSettings();
+    hosts.Read();
+    FillHostList();
+    InsertTabs();
+    ShowTabControls();
+    const int minutes = std::clamp(settings::Read(keys::DefaultMin), kMinMinutes, kMaxMinutes);
+    SendMessageA(Item(IDC_INTERVAL), TBM_SETPOS, TRUE, minutes);
+    UpdateData(false);
+    return TRUE;
+}
+
+void CSetupDialog::ReadSettings()
+{
+    prodigy = settings::Read(keys::Prodigy);
+    aol.isAol = settings::Read(keys::IsAOL);
+    aol.isAol4 = settings::Read(keys::IsAOL4);
+    defaultUrl = settings::Read(keys::DefaultURL);
+    // Only 1 chooses web contacts and random order; any other value the other
+    // box, so exactly one box of each pair is checked.
+    isHttp = settings::Read(keys::IsHttp) == 1 ? 1 : 0;
+    isFtp = 1 - isHttp;
+    isRand = settings::Read(keys::IsRand) == 1 ? 1 : 0;
+    isSequential = 1 - isRand;
+    proxy = settings::Read(keys::Proxy);
+    proxyAddress = settings::Read(keys::ProxyIP3);
+    port = settings::Read(keys::Port);
+    aol.title = settings::Read(keys::AOL47, "");
+}
+
+void CSetupDialog::Exchange(win::CDataExchange& dx)
+{
+    dx.Check(IDC_NO_STARTUP_DIALOG, startUp);
+    dx.Check(IDC_USE_PROXY, proxy);
+    dx.Text(IDC_PROXY_ADDRESS, proxyAddress);
+    dx.Integer(IDC_PORT, port);
+    dx.Check(IDC_PRODIGY, prodigy);
+    dx.Check(IDC_HTTP, isHttp);
+    dx.Check(IDC_FTP, isFtp);
+    dx.Check(IDC_RANDOM, isRand);
+    dx.Check(IDC_SEQUENTIAL, isSequential);
+    dx.Check(IDC_AOL3, aol.isAol);
+    dx.Text(IDC_AOL_TITLE, aol.title);
+    dx.Check(IDC_AUTONETSENSE, autoNetSense);
+    if (!dx.IsSaving()) {
+        // The 4.0 box follows its click rule; it is never read back.
+        dx.Check(IDC_AOL4, aol.isAol4);
+    }
+}
+
+bool CSetupDialog::Save()
+{
+    if (!UpdateData(true)) {
+        return false;
+    }
+    WriteSettings();
+    return true;
+}
+
+void CSetupDialog::WriteSettings() const
+{
+    settings::Write(keys::IsAOL, aol.isAol);
+    settings::Write(keys::IsAOL4, aol.isAol4);
+    settings::Write(keys::AutoNetSense, autoNetSense);
+    settings::Write(keys::IsRand, isRand);
+    settings::Write(keys::StartUp, startUp);
+    settings::Write(keys::DefaultMin, static_cast<int>(SendMessageA(Item(IDC_INTERVAL), TBM_GETPOS, 0, 0)));
+    settings::Write(keys::DefaultURL, defaultUrl);
+    settings::Write(keys::IsHttp, isHttp);
+    settings::Write(keys::Proxy, proxy);
+    settings::Write(keys::ProxyIP3, proxyAddress);
+    settings::Write(keys::AOL47, aol.title);
+    settings::Write(keys::Port, port);
+    settings::Write(keys::Prodigy, prodigy);
+    hosts.Write();
+}
+
+void CSetupDialog::OnOK()
+{
+    if (Save()) {
+        Close(IDOK);
+    }
+}
+
+void CSetupDialog::OnCancel()
+{
+    // Cancel checks the port too, though it writes nothing.
+    if (UpdateData(true)) {
+        Close(IDCANCEL);
+    }
+}
+
+void CSetupDialog::OnApply()
+{
+    Save();
+}
+
+void CSetupDialog::OnFaq()
+{
+    OnOK();
+    OpenWebPage(hwnd, maker::kFaqPage);
+}
+
+void CSetupDialog::Close(INT_PTR result)
+{
+    closing = true;
+    EndDialog(result);
+}
+
+void CSetupDialog::CenterInWorkArea()
+{
+    RECT work = {};
+    RECT dialog = {};
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0) || !GetWindowRect(hwnd, &dialog)) {
+        return;
+    }
+    const int width = dialog.right - dialog.left;
+    const int height = dialog.bottom - dialog.top;
+    const int left = work.left + (work.right - work.left - width) / 2;
+    const int top = work.top + (work.bottom - work.top - height) / 2;
+    SetWindowPos(hwnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CSetupDialog::InsertTabs()
+{
+    const HWND tabs = Item(IDC_TABS);
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    for (int i = 0; i < static_cast<int>(std::size(kTabNames)); ++i) {
+        item.pszText = const_cast<char*>(kTabNames[i]);
+        SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    }
+    SendMessageA(tabs, TCM_SETCURSEL, kUrlTab, 0);
+    selectedTab = kUrlTab;
+}
+
+void CSetupDialog::ShowTabControls()
+{
+    for (const TabControl& control : kTabControls) {
+        const bool shown = control.tab == selectedTab && (!control.needsAolVersion || aol.ShowsTitle());
+        ShowWindow(Item(control.id), shown ? SW_SHOW : SW_HIDE);
+    }
+}
+
+void CSetupDialog::OnTabChanged()
+{
+    selectedTab = static_cast<int>(SendMessageA(Item(IDC_TABS), TCM_GETCURSEL, 0, 0));
+    ShowTabControls();
+}
+
+keys::HostList CSetupDialog::ChosenList() const
+{
+    return isHttp == 1 ? keys::HostList::Http : keys::HostList::Ftp;
+}
+
+void CSetupDialog::FillHostList()
+{
+    const HWND list = Item(IDC_HOST_LIST);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    for (const std::string& entry : hosts.Entries(ChosenList())) {
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    }
+    SendMessageA(list, LB_SETCURSEL, 0, 0);
+}
+
+void CSetupDialog::ShowPairs()
+{
+    CheckDlgButton(hwnd, IDC_HTTP, CheckState(isHttp));
+    CheckDlgButton(hwnd, IDC_FTP, CheckState(isFtp));
+    CheckDlgButton(hwnd, IDC_RANDOM, CheckState(isRand));
+    CheckDlgButton(hwnd, IDC_SEQUENTIAL, CheckState(isSequential));
+}
+
+void CSetupDialog::OnStartUpClicked()
+{
+    startUp = startUp == 0 ? 1 : 0;
+}
+
+void CSetupDialog::OnHttpClicked()
+{
+    isHttp = 1;
+    isFtp = 0;
+    ShowPairs();
+    FillHostList();
+}
+
+void CSetupDialog::OnFtpClicked()
+{
+    isHttp = 0;
+    isFtp = 1;
+    ShowPairs();
+    FillHostList();
+}
+
+void CSetupDialog::OnRandomClicked()
+{
+    isRand = 1;
+    isSequential = 0;
+    ShowPairs();
+}
+
+void CSetupDialog::OnSequentialClicked()
+{
+    isRand = 0;
+    isSequential = 1;
+    ShowPairs();
+}
+
+void CSetupDialog::OnAolVersionClicked(AolVersion version)
+{
+    // What the user has typed into the title box is the title the rule sees.
+    aol.title = win::WindowText(Item(IDC_AOL_TITLE));
+    const AolChoice next = ClickAolVersion(aol, version);
+    if (next.title != aol.title) {
+        SetDlgItemTextA(hwnd, IDC_AOL_TITLE, next.title.c_str());
+    }
+    aol = next;
+    CheckDlgButton(hwnd, IDC_AOL3, CheckState(aol.isAol));
+    CheckDlgButton(hwnd, IDC_AOL4, CheckState(aol.isAol4));
+    ShowTabControls();
+}
+
+void CSetupDialog::OnChangeUrl()
+{
+    const HWND list = Item(IDC_HOST_LIST);
+    const int index = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
+    if (index < 0 || index >= keys::kHostCount) {
+        return;
+    }
+    std::string& entry = hosts.Entry(ChosenList(), index);
+    CChangeUrlDialog dialog(entry);
+    dialog.DoModal(hwnd);
+    entry = dialog.Text();
+    SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(entry.c_str()));
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}

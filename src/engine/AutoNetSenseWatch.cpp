@@ -1,0 +1,38 @@
+#include "engine/AutoNetSenseWatch.h"
+
+#include "frame/MainFrame.h"
+
+CAutoNetSenseWatch::CAutoNetSenseWatch(EnumerateConnectionsFunction enumerate) : CConnectionWatch(enumerate) {}
+
+// Stopped here, not only in the base destructor, so that the worker never
+// runs this class's notifications while the object is being torn down.
+CAutoNetSenseWatch::~CAutoNetSenseWatch()
+{
+    Stop();
+}
+
+bool CAutoNetSenseWatch::Start(HWND window)
+{
+    notifyWindow = window;
+    return CConnectionWatch::Start();
+}
+
+// Once Stop has begun the window is gone or going: a notification that
+// starts now is dropped, and one already under way fails at the window.
+void CAutoNetSenseWatch::OnConnected(const ConnectionRecord&)
+{
+    if (connectedSent != 0 || IsStopping()) {
+        return;
+    }
+    SendMessageA(notifyWindow, WM_NET_CONNECTED, 0, 0);
+    connectedSent = 1;
+}
+
+void CAutoNetSenseWatch::OnDisconnected(const ConnectionRecord& connection)
+{
+    if (IsStopping()) {
+        return;
+    }
+    SendMessageA(notifyWindow, WM_NET_DISCONNECTED, 0, reinterpret_cast<LPARAM>(&connection));
+    connectedSent = 0;
+}

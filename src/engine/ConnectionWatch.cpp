@@ -1,0 +1,205 @@
+#include "engine/ConnectionWatch.h"
+
+#include <ras.h>
+#include <raserror.h>
+
+#include <algorithm>
+#include <ctime>
+#include <exception>
+#include <limits>
+
+namespace {
+
+constexpr DWORD kPauseMs = 10000;
+// Far more than any service reports, and small enough that count × 412
+// cannot overflow a byte count.
+constexpr DWORD kMostConnections = 4096;
+
+// The service need not terminate a text that fills its field.
+template <std::size_t N>
+std::string FieldText(const char (&field)[N])
+{
+    return std::string(field, std::find(field, field + N, '\0'));
+}
+
+template <std::size_t N>
+bool FieldEquals(const char (&field)[N], const std::string& text)
+{
+    const char* end = std::find(field, field + N, '\0');
+    return text.compare(0, std::string::npos, field, static_cast<std::size_t>(end - field)) == 0;
+}
+
+bool ListHasEntry(const RasConnection* connections, DWORD count, const std::string& entryName)
+{
+    return std::any_of(connections, connections + count,
+                       [&](const RasConnection& c) { return FieldEquals(c.szEntryName, entryName); });
+}
+
+// Local time as calendar seconds, daylight saving decided by the runtime.
+std::time_t CalendarSeconds(const SYSTEMTIME& local)
+{
+    std::tm parts = {};
+    parts.tm_year = local.wYear - 1900;
+    parts.tm_mon = local.wMonth - 1;
+    parts.tm_mday = local.wDay;
+    parts.tm_hour = local.wHour;
+    parts.tm_min = local.wMinute;
+    parts.tm_sec = local.wSecond;
+    parts.tm_isdst = -1;
+    return std::mktime(&parts);
+}
+
+std::int32_t SecondsBetween(const SYSTEMTIME& earlier, const SYSTEMTIME& later)
+{
+    const double seconds = std::difftime(CalendarSeconds(later), CalendarSeconds(earlier));
+    constexpr double kMost = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(std::clamp(seconds, -kMost, kMost));
+}
+
+}  // namespace
+
+DWORD WINAPI EnumerateRasConnections(RasConnection* buffer, DWORD* byteCount, DWORD* connectionCount)
+{
+    return RasEnumConnectionsA(reinterpret_cast<RASCONNA*>(buffer), byteCount, connectionCount);
+}
+
+CConnectionWatch::CConnectionWatch(EnumerateConnectionsFunction enumerate) : enumerate(enumerate) {}
+
+CConnectionWatch::~CConnectionWatch()
+{
+    Stop();
+}
+
+bool CConnectionWatch::Start()
+{
+    if (worker) {
+        return true;
+    }
+    if (!stopEvent) {
+        stopEvent.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    }
+    stopRequested = 0;
+    if (stopEvent) {
+        ResetEvent(stopEvent.Get());
+        worker.Reset(CreateThread(nullptr, 0, WorkerMain, this, CREATE_SUSPENDED, nullptr));
+    }
+    if (!worker) {
+        SetLastError(ERROR_TOO_MANY_TCBS);
+        return false;
+    }
+    SetThreadPriority(worker.Get(), THREAD_PRIORITY_IDLE);
+    ResumeThread(worker.Get());
+    return true;
+}
+
+// The thread that stops the watch may own the window the worker notifies,
+// and the worker may be inside a SendMessage to it. A plain wait would then
+// hold both threads for ever, so the wait answers incoming sent messages
+// until the worker ends: a send to a window that is gone fails at once, one
+// to a live window is handled. The stop event cuts the worker's pause short.
+bool CConnectionWatch::Stop()
+{
+    if (!worker) {
+        return true;
+    }
+    stopRequested = 1;
+    SetEvent(stopEvent.Get());
+    const HANDLE thread = worker.Get();
+    WaitForSingleObject(thread, INFINITE);
+    worker.Reset();
+    stopRequested = 0;
+    return true;
+}
+
+void CConnectionWatch::Poll()
+{
+    RasConnection single = {};
+    single.dwSize = kRasConnectionSize;
+    DWORD byteCount = kRasConnectionSize;
+    DWORD count = 0;
+    const DWORD result = enumerate(&single, &byteCount, &count);
+    if (result == 0) {
+        // Never trust a count beyond what the buffer holds.
+        count = std::min<DWORD>(count, 1);
+        OnConnectionsChanged(count != 0 ? &single : nullptr, count);
+        return;
+    }
+    if (result != ERROR_BUFFER_TOO_SMALL || count == 0 || count > kMostConnections) {
+        return;
+    }
+    std::vector<RasConnection> buffer(count);
+    buffer[0].dwSize = kRasConnectionSize;
+    const DWORD capacity = count;
+    byteCount = count * kRasConnectionSize;
+    if (enumerate(buffer.data(), &byteCount, &count) != 0) {
+        return;
+    }
+    count = std::min(count, capacity);
+    OnConnectionsChanged(count != 0 ? buffer.data() : nullptr, count);
+}
+
+void CConnectionWatch::OnConnected(const ConnectionRecord&) {}
+
+void CConnectionWatch::OnDisconnected(const ConnectionRecord&) {}
+
+void CConnectionWatch::OnConnectionsChanged(const RasConnection* connections, DWORD count)
+{
+    if (connections == nullptr) {
+        count = 0;
+    }
+    ReportVanished(connections, count);
+    ReportNew(connections, count);
+}
+
+void CConnectionWatch::ReportVanished(const RasConnection* connections, DWORD count)
+{
+    for (std::size_t i = keptConnections.size(); i-- > 0;) {
+        if (ListHasEntry(connections, count, keptConnections[i].entryName)) {
+            continue;
+        }
+        ConnectionRecord gone = keptConnections[i];
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        gone.durationSeconds = SecondsBetween(gone.firstSeen, now);
+        OnDisconnected(gone);
+        keptConnections.erase(keptConnections.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+}
+
+void CConnectionWatch::ReportNew(const RasConnection* connections, DWORD count)
+{
+    for (DWORD i = 0; i < count; ++i) {
+        const RasConnection& entry = connections[i];
+        const bool known = std::any_of(keptConnections.begin(), keptConnections.end(), [&](const ConnectionRecord& r) {
+            return FieldEquals(entry.szEntryName, r.entryName);
+        });
+        if (known) {
+            continue;
+        }
+        ConnectionRecord record;
+        record.entryName = FieldText(entry.szEntryName);
+        record.deviceName = FieldText(entry.szDeviceName);
+        record.deviceType = FieldText(entry.szDeviceType);
+        GetLocalTime(&record.firstSeen);
+        OnConnected(record);
+        keptConnections.push_back(record);
+    }
+}
+
+DWORD WINAPI CConnectionWatch::WorkerMain(void* watch)
+{
+    static_cast<CConnectionWatch*>(watch)->RunWorker();
+    return 0;
+}
+
+void CConnectionWatch::RunWorker()
+{
+    while (stopRequested == 0) {
+        try {
+            Poll();
+        } catch (const std::exception&) {
+            // Out of memory in one cycle: the next cycle tries again.
+        }
+        WaitForSingleObject(stopEvent.Get(), kPauseMs);
+    }
+}

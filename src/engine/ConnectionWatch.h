@@ -1,0 +1,74 @@
+#pragma once
+// Watches the dial-up networking service for connections that come up and go
+// away. A worker thread of idle priority enumerates the active connections
+// every 10 seconds and compares the list with the one it kept from the cycle
+// before; a derived class hears of each change.
+#include "engine/ConnectionRecord.h"
+#include "win/Handles.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <vector>
+
+// One entry of the service's connection list in its 412-byte form, the
+// oldest one every version of the service accepts. Defined here because the
+// SDK's RASCONN grows with the target version.
+struct RasConnection {
+    DWORD dwSize;
+    HANDLE hrasconn;
+    char szEntryName[257];
+    char szDeviceType[17];
+    char szDeviceName[129];
+};
+static_assert(sizeof(void*) != 4 || sizeof(RasConnection) == 412, "the service expects 412-byte entries");
+
+constexpr DWORD kRasConnectionSize = sizeof(RasConnection);
+
+// The enumeration call: buffer, its size in bytes (in/out), entry count (out).
+using EnumerateConnectionsFunction = DWORD(WINAPI*)(RasConnection* buffer, DWORD* byteCount, DWORD* connectionCount);
+
+// RasEnumConnectionsA of the system's remote access service.
+DWORD WINAPI EnumerateRasConnections(RasConnection* buffer, DWORD* byteCount, DWORD* connectionCount);
+
+class CConnectionWatch {
+public:
+    explicit CConnectionWatch(EnumerateConnectionsFunction enumerate = EnumerateRasConnections);
+    CConnectionWatch(const CConnectionWatch&) = delete;
+    CConnectionWatch& operator=(const CConnectionWatch&) = delete;
+    virtual ~CConnectionWatch();
+
+    // Starts the worker; false with last error ERROR_TOO_MANY_TCBS when the
+    // thread cannot be created.
+    bool Start();
+    // Ends the worker and waits for it. Always true.
+    bool Stop();
+    bool IsWatching() const { return static_cast<bool>(worker); }
+    // One enumeration handed to OnConnectionsChanged.
+    void Poll();
+
+    const std::vector<ConnectionRecord>& KeptConnections() const { return keptConnections; }
+
+protected:
+    virtual void OnConnected(const ConnectionRecord& connection);
+    virtual void OnDisconnected(const ConnectionRecord& connection);
+    // The comparison with the kept list: vanished connections first, from
+    // the last kept to the first, then new ones in the order given.
+    virtual void OnConnectionsChanged(const RasConnection* connections, DWORD count);
+
+    // True from the moment Stop begins until the worker has ended.
+    bool IsStopping() const { return stopRequested.load() != 0; }
+
+private:
+    static DWORD WINAPI WorkerMain(void* watch);
+    void RunWorker();
+    void ReportVanished(const RasConnection* connections, DWORD count);
+    void ReportNew(const RasConnection* connections, DWORD count);
+
+    EnumerateConnectionsFunction enumerate;
+    std::vector<ConnectionRecord> keptConnections;
+    win::CKernelHandle worker;
+    // Wakes the worker from its pause when a stop is requested.
+    win::CKernelHandle stopEvent;
+    std::atomic<int> stopRequested{0};
+};

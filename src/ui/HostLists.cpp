@@ -1,0 +1,24 @@
+#include "ui/HostLists.h"
+
+#include "settings/Settings.h"
+
+void CHostLists::Read()
+{
+    for (int i = 0; i < keys::kHostCount; ++i) {
+        http[i] = settings::Read(keys::HostKey(keys::HostList::Http, i));
+        ftp[i] = settings::Read(keys::HostKey(keys::HostList::Ftp, i));
+    }
+}
+
+void CHostLists::Write() const
+{
+    for (int i = 0; i < keys::kHostCount; ++i) {
+        settings::Write(keys::HostKey(keys::HostList::Http, i), http[i]);
+        settings::Write(keys::HostKey(keys::HostList::Ftp, i), ftp[i]);
+    }
+}
+
+std::string& CHostLists::Entry(keys::HostList list, int index)
+{
+    return (list == keys::HostList::Http ? http : ftp)[index];
+}

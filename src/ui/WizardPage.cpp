@@ -1,0 +1,132 @@
+#include "ui/WizardPage.h"
+
+#include "res/resource.h"
+
+#include <algorithm>
+
+CWizardPage::CWizardPage(UINT templateId, std::initializer_list<int> optionIds, int initialChoice)
+    : CDialog(templateId)
+{
+    for (const int id : optionIds) {
+        options.push_back({id, id == initialChoice ? 1 : 0});
+    }
+}
+
+CWizardPage::Exit CWizardPage::Run(HWND owner)
+{
+    switch (DoModal(owner)) {
+    case IDOK:
+        return Exit::Next;
+    case IDC_WIZARD_BACK:
+        return Exit::Back;
+    default:
+        return Exit::Cancel;
+    }
+}
+
+int CWizardPage::Flag(int optionId) const
+{
+    for (const Option& option : options) {
+        if (option.controlId == optionId) {
+            return option.flag;
+        }
+    }
+    return 0;
+}
+
+bool CWizardPage::AnyChosen() const
+{
+    return std::any_of(options.begin(), options.end(), [](const Option& option) { return option.flag != 0; });
+}
+
+BOOL CWizardPage::OnInitDialog()
+{
+    FitPicture();
+    return CDialog::OnInitDialog();
+}
+
+void CWizardPage::Exchange(win::CDataExchange& exchange)
+{
+    for (Option& option : options) {
+        exchange.Check(option.controlId, option.flag);
+    }
+}
+
+void CWizardPage::OnOK()
+{
+    if (StoreAnswer()) {
+        EndDialog(IDOK);
+    }
+}
+
+// Back stores nothing, but reads the controls as Next does, so a value the
+// page cannot take keeps it open for correction.
+void CWizardPage::OnBack()
+{
+    if (UpdateData(true)) {
+        EndDialog(IDC_WIZARD_BACK);
+    }
+}
+
+bool CWizardPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        const int id = LOWORD(wParam);
+        if (id == IDC_WIZARD_BACK) {
+            OnBack();
+            result = 0;
+            return true;
+        }
+        if (OnOptionClicked(id)) {
+            result = 0;
+            return true;
+        }
+    }
+    return CDialog::OnMessage(message, wParam, lParam, result);
+}
+
+// Clicking a box chooses it, even one already chosen, and clears the others.
+bool CWizardPage::OnOptionClicked(int controlId)
+{
+    const bool isOption = std::any_of(options.begin(), options.end(),
+                                      [controlId](const Option& option) { return option.controlId == controlId; });
+    if (!isOption) {
+        return false;
+    }
+    for (Option& option : options) {
+        option.flag = option.controlId == controlId ? 1 : 0;
+    }
+    ShowChoice();
+    return true;
+}
+
+void CWizardPage::ShowChoice()
+{
+    for (const Option& option : options) {
+        SendMessageA(Item(option.controlId), BM_SETCHECK, static_cast<WPARAM>(option.flag), 0);
+    }
+}
+
+// The picture keeps its pixels whatever the dialog font makes of the
+// template's units: the control is sized to the bitmap plus its sunken
+// border and centred across the page.
+void CWizardPage::FitPicture()
+{
+    const HWND picture = Item(IDC_WIZ_PICTURE);
+    const auto bitmap = reinterpret_cast<HBITMAP>(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    BITMAP size = {};
+    if (bitmap == nullptr || GetObjectA(bitmap, sizeof size, &size) == 0) {
+        return;
+    }
+    RECT frame = {0, 0, size.bmWidth, size.bmHeight};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(picture, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(picture, GWL_EXSTYLE)));
+    RECT placed = {};
+    GetWindowRect(picture, &placed);
+    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&placed), 2);
+    RECT client = {};
+    GetClientRect(hwnd, &client);
+    const int width = frame.right - frame.left;
+    SetWindowPos(picture, nullptr, (client.right - width) / 2, placed.top, width, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}

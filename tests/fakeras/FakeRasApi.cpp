@@ -1,0 +1,98 @@
+// A stand-in for the dial-up networking service's DLL. Its list of active
+// connections is whatever the test wrote to the registry, read afresh on
+// every call; each call is counted there too, so a test can wait for a poll.
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kListKey = "Software\\QuellorTest\\Connections";
+constexpr DWORD kEntrySize = 412;
+constexpr DWORD kBufferTooSmall = 603;
+constexpr DWORD kInvalidSize = 632;
+constexpr DWORD kCannotOpenPhonebook = 621;
+
+struct Entry {
+    DWORD dwSize;
+    HANDLE hrasconn;
+    char szEntryName[257];
+    char szDeviceType[17];
+    char szDeviceName[129];
+};
+static_assert(sizeof(Entry) == kEntrySize, "412-byte entries");
+
+// "Entries": the entry names, separated by '|'.
+std::vector<std::string> ReadEntryNames(HKEY key)
+{
+    char text[4096] = {};
+    DWORD size = sizeof text - 1;
+    std::vector<std::string> names;
+    if (RegQueryValueExA(key, "Entries", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS) {
+        return names;
+    }
+    std::string list = text;
+    std::size_t start = 0;
+    while (start < list.size()) {
+        std::size_t end = list.find('|', start);
+        if (end == std::string::npos) {
+            end = list.size();
+        }
+        if (end > start) {
+            names.push_back(list.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return names;
+}
+
+void CountCall(HKEY key)
+{
+    DWORD calls = 0;
+    DWORD size = sizeof calls;
+    RegQueryValueExA(key, "Calls", nullptr, nullptr, reinterpret_cast<BYTE*>(&calls), &size);
+    ++calls;
+    RegSetValueExA(key, "Calls", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&calls), sizeof calls);
+}
+
+void Fill(Entry& entry, const std::string& name, std::size_t index)
+{
+    entry.dwSize = kEntrySize;
+    entry.hrasconn = reinterpret_cast<HANDLE>(index + 1);
+    lstrcpynA(entry.szEntryName, name.c_str(), sizeof entry.szEntryName);
+    lstrcpynA(entry.szDeviceType, "modem", sizeof entry.szDeviceType);
+    lstrcpynA(entry.szDeviceName, "Test Modem", sizeof entry.szDeviceName);
+}
+
+}  // namespace
+
+extern "C" DWORD WINAPI RasEnumConnectionsA(void* buffer, DWORD* byteCount, DWORD* connectionCount)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kListKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS) {
+        return kCannotOpenPhonebook;
+    }
+    CountCall(key);
+    const std::vector<std::string> names = ReadEntryNames(key);
+    RegCloseKey(key);
+
+    auto* entries = static_cast<Entry*>(buffer);
+    if (entries == nullptr || byteCount == nullptr || connectionCount == nullptr || entries->dwSize != kEntrySize) {
+        return kInvalidSize;
+    }
+    const DWORD needed = static_cast<DWORD>(names.size()) * kEntrySize;
+    if (*byteCount < needed) {
+        *byteCount = needed;
+        *connectionCount = static_cast<DWORD>(names.size());
+        return kBufferTooSmall;
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        Fill(entries[i], names[i], i);
+    }
+    *byteCount = needed;
+    *connectionCount = static_cast<DWORD>(names.size());
+    return 0;
+}

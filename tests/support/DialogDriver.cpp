@@ -1,0 +1,190 @@
+#include "DialogDriver.h"
+
+#include "TestWindows.h"
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr DWORD kAnswerTimeoutMs = 10000;
+
+// Asks a control of another process for a rectangle that it writes through
+// a pointer, using a buffer in that process.
+bool RemoteRect(HWND control, UINT message, WPARAM wParam, RECT& rect)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(control, &processId);
+    const HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process == nullptr) {
+        return false;
+    }
+    void* buffer = VirtualAllocEx(process, nullptr, sizeof rect, MEM_COMMIT, PAGE_READWRITE);
+    bool done = false;
+    if (buffer != nullptr) {
+        DWORD_PTR answer = 0;
+        SIZE_T read = 0;
+        done = SendMessageTimeoutA(control, message, wParam, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL,
+                                   kAnswerTimeoutMs, &answer) != 0 &&
+               answer != 0 && ReadProcessMemory(process, buffer, &rect, sizeof rect, &read) && read == sizeof rect;
+        VirtualFreeEx(process, buffer, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return done;
+}
+
+LPARAM PointParameter(int x, int y)
+{
+    return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
+}
+
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM parameter)
+{
+    char className[64] = {};
+    GetClassNameA(child, className, sizeof className);
+    const std::string text = GetText(child);
+    if (lstrcmpiA(className, "Static") == 0 && !text.empty()) {
+        *reinterpret_cast<std::string*>(parameter) += text;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+bool CDialogDriver::WaitUntilClosed(DWORD timeoutMs) const
+{
+    return WaitUntil([&] { return !IsWindow(dialog); }, timeoutMs);
+}
+
+void CDialogDriver::Click(int id) const
+{
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(Control(id), BM_CLICK, 0, 0, SMTO_NORMAL, kAnswerTimeoutMs, &answer);
+}
+
+void CDialogDriver::PostClick(int id) const
+{
+    PostMessageA(Control(id), BM_CLICK, 0, 0);
+}
+
+void CDialogDriver::Type(int id, const std::string& text) const
+{
+    SendMessageA(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void CDialogDriver::PressKey(int id, UINT virtualKey) const
+{
+    const HWND target = Control(id);
+    const UINT scanCode = MapVirtualKeyA(virtualKey, 0);
+    PostMessageA(target, WM_KEYDOWN, virtualKey, 1 | (scanCode << 16));
+    PostMessageA(target, WM_KEYUP, virtualKey, 1 | (scanCode << 16) | 0xC0000000u);
+}
+
+void CDialogDriver::PostCloseBox() const
+{
+    PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+bool CDialogDriver::IsChecked(int id) const
+{
+    return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool CDialogDriver::IsShown(int id) const
+{
+    return (GetWindowLongA(Control(id), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+std::string CDialogDriver::Text(int id) const
+{
+    return GetText(Control(id));
+}
+
+HWND CDialogDriver::Focus() const
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+std::pair<int, int> CDialogDriver::Selection(int id) const
+{
+    const DWORD range = static_cast<DWORD>(SendMessageA(Control(id), EM_GETSEL, 0, 0));
+    return {LOWORD(range), HIWORD(range)};
+}
+
+bool CDialogDriver::ClickTab(int tabControlId, int index) const
+{
+    const HWND tabs = Control(tabControlId);
+    RECT item = {};
+    if (!RemoteRect(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), item)) {
+        return false;
+    }
+    const LPARAM point = PointParameter((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    PostMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageA(tabs, WM_LBUTTONUP, 0, point);
+    return WaitUntil([&] { return SelectedTab(tabControlId) == index; }, 5000);
+}
+
+int CDialogDriver::SelectedTab(int tabControlId) const
+{
+    return static_cast<int>(SendMessageA(Control(tabControlId), TCM_GETCURSEL, 0, 0));
+}
+
+int CDialogDriver::TabCount(int tabControlId) const
+{
+    return static_cast<int>(SendMessageA(Control(tabControlId), TCM_GETITEMCOUNT, 0, 0));
+}
+
+std::vector<std::string> CDialogDriver::ListItems(int listId) const
+{
+    const HWND list = Control(listId);
+    std::vector<std::string> items;
+    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::vector<char> buffer(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
+        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer.data()));
+        items.emplace_back(buffer.data());
+    }
+    return items;
+}
+
+int CDialogDriver::ListSelection(int listId) const
+{
+    return static_cast<int>(SendMessageA(Control(listId), LB_GETCURSEL, 0, 0));
+}
+
+void CDialogDriver::SelectListItem(int listId, int index) const
+{
+    SendMessageA(Control(listId), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void CDialogDriver::PostDoubleClickListItem(int listId, int index) const
+{
+    const HWND list = Control(listId);
+    const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+    const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    const LPARAM point = PointParameter(8, (index - top) * height + height / 2);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageA(list, WM_LBUTTONUP, 0, point);
+    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+    PostMessageA(list, WM_LBUTTONUP, 0, point);
+}
+
+int CDialogDriver::TrackbarPosition(int id) const
+{
+    return static_cast<int>(SendMessageA(Control(id), TBM_GETPOS, 0, 0));
+}
+
+HWND WaitForMessageBox(DWORD processId, const char* caption, DWORD timeoutMs)
+{
+    return WaitForProcessWindow(processId, "#32770", caption, timeoutMs);
+}
+
+std::string MessageBoxText(HWND box)
+{
+    std::string text;
+    EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&text));
+    return text;
+}

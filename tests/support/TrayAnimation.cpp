@@ -1,0 +1,71 @@
+#include "TrayAnimation.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// With no tray on the X display, Wine shows its own notification area.
+HWND StandaloneTray()
+{
+    return FindWindowA("__winex11_standalone_tray", nullptr);
+}
+
+// The tray window's pixels as the screen shows them.
+std::vector<BYTE> Capture(HWND tray)
+{
+    RECT area;
+    if (!GetWindowRect(tray, &area) || area.right <= area.left || area.bottom <= area.top) {
+        return {};
+    }
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    SelectObject(memory, previous);
+
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<BYTE> pixels(static_cast<std::size_t>(width) * height * 4);
+    GetDIBits(memory, bitmap, 0, height, pixels.data(), &format, DIB_RGB_COLORS);
+
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+}  // namespace
+
+bool TrayIconAnimates(DWORD watchMs)
+{
+    const HWND tray = StandaloneTray();
+    if (tray == nullptr) {
+        return false;
+    }
+    // An animation shows a picture again after another one; a tray that is
+    // merely being drawn or rearranged changes without coming back.
+    std::vector<std::vector<BYTE>> shown = {Capture(tray)};
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < watchMs) {
+        Sleep(100);
+        std::vector<BYTE> now = Capture(tray);
+        if (now == shown.back()) {
+            continue;
+        }
+        if (std::find(shown.begin(), shown.end(), now) != shown.end()) {
+            return true;
+        }
+        shown.push_back(std::move(now));
+    }
+    return false;
+}
