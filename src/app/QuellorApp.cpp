@@ -71,6 +71,11 @@ bool CQuellorApp::InitInstance()
         WriteFirstRunDefaults();
         RunWizard(mainWindow);
     }
+    // Exit chosen from the tray while the wizard was open has closed the
+    // main frame: the program ends without a message loop.
+    if (!IsWindow(mainWindow)) {
+        return false;
+    }
     if (settings::Read(keys::StartUp) == 0) {
         CSetupDialog(0).DoModal(mainWindow);
     }

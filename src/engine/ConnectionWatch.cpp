@@ -105,7 +105,14 @@ bool CConnectionWatch::Stop()
     stopRequested = 1;
     SetEvent(stopEvent.Get());
     const HANDLE thread = worker.Get();
-    WaitForSingleObject(thread, INFINITE);
+    for (;;) {
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &thread, INFINITE, QS_SENDMESSAGE, MWMO_INPUTAVAILABLE);
+        if (woken != WAIT_OBJECT_0 + 1) {
+            break;
+        }
+    }
     worker.Reset();
     stopRequested = 0;
     return true;

@@ -135,7 +135,13 @@ LRESULT CMainFrame::OnTrayCallback(WPARAM wParam, LPARAM lParam)
 void CMainFrame::OnSetUp()
 {
     CSetupDialog dialog(settings::Read(keys::StartUp));
-    dialog.DoModal(hwnd);
+    const HWND self = hwnd;
+    dialog.DoModal(self);
+    // Exit chosen from the tray while the dialog was open has destroyed
+    // this frame and deleted the object.
+    if (!IsWindow(self)) {
+        return;
+    }
     if (running == 1) {
         StopActivity();
         StartActivity();

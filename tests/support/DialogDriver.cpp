@@ -177,9 +177,21 @@ int CDialogDriver::TrackbarPosition(int id) const
     return static_cast<int>(SendMessageA(Control(id), TBM_GETPOS, 0, 0));
 }
 
+HWND WaitForDialog(DWORD processId, const char* title, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            found = FindProcessWindow(processId, "#32770", title);
+            return found != nullptr && IsWindowVisible(found);
+        },
+        timeoutMs);
+    return found != nullptr && IsWindowVisible(found) ? found : nullptr;
+}
+
 HWND WaitForMessageBox(DWORD processId, const char* caption, DWORD timeoutMs)
 {
-    return WaitForProcessWindow(processId, "#32770", caption, timeoutMs);
+    return WaitForDialog(processId, caption, timeoutMs);
 }
 
 std::string MessageBoxText(HWND box)

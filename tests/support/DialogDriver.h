@@ -55,6 +55,10 @@ private:
     HWND dialog;
 };
 
+// A dialog of the process with this title, once it is on screen (its
+// controls are filled in by then).
+HWND WaitForDialog(DWORD processId, const char* title, DWORD timeoutMs = 10000);
+
 // A message box of the process with this caption, and the text it shows.
 HWND WaitForMessageBox(DWORD processId, const char* caption, DWORD timeoutMs = 5000);
 std::string MessageBoxText(HWND box);

@@ -108,7 +108,7 @@ protected:
 
     void WaitForDialog()
     {
-        dialog = CDialogDriver(WaitForProcessWindow(quellor.Id(), "#32770", kSetupTitle));
+        dialog = CDialogDriver(WaitForDialog(quellor.Id(), kSetupTitle));
         ASSERT_TRUE(dialog.IsOpen());
     }
 
@@ -148,7 +148,7 @@ protected:
     CDialogDriver OpenChangeUrl()
     {
         dialog.PostClick(IDC_CHANGE_URL);
-        return CDialogDriver(WaitForProcessWindow(quellor.Id(), "#32770", kChangeUrlTitle));
+        return CDialogDriver(WaitForDialog(quellor.Id(), kChangeUrlTitle));
     }
 
     void ExpectOnlyTabShown(int tab, bool aolVersionChosen) const
@@ -530,7 +530,7 @@ TEST_F(SetupDialog, IntervalOutsideTheScaleShowsAtItsEndsAndIsSavedSo)
         ASSERT_TRUE(run.Launch());
         ASSERT_NE(run.WaitForMainWindow(), nullptr);
         PostMessageA(run.MainWindow(), WM_COMMAND, ID_SETUP, 0);
-        const CDialogDriver setup(WaitForProcessWindow(run.Id(), "#32770", kSetupTitle));
+        const CDialogDriver setup(WaitForDialog(run.Id(), kSetupTitle));
         ASSERT_TRUE(setup.IsOpen());
         EXPECT_EQ(setup.TrackbarPosition(IDC_INTERVAL), shown) << stored;
         setup.Click(IDOK);
@@ -669,7 +669,7 @@ TEST_F(SetupDialog, ChangeUrlReplacesTheSelectedEntryOnlyOnOk)
 
     // A double click on an entry changes that entry.
     dialog.PostDoubleClickListItem(IDC_HOST_LIST, 6);
-    change = CDialogDriver(WaitForProcessWindow(quellor.Id(), "#32770", kChangeUrlTitle));
+    change = CDialogDriver(WaitForDialog(quellor.Id(), kChangeUrlTitle));
     ASSERT_TRUE(change.IsOpen());
     EXPECT_EQ(change.Text(IDC_URL_TEXT), "127.0.1.6");
     change.Type(IDC_URL_TEXT, "127.0.0.1");
@@ -741,10 +741,10 @@ TEST_F(SetupDialog, ExitWhileTheDialogsAreOpenEndsTheProgramCleanly)
     ASSERT_TRUE(again.Launch());
     ASSERT_NE(again.WaitForMainWindow(), nullptr);
     PostMessageA(again.MainWindow(), WM_COMMAND, ID_SETUP, 0);
-    const CDialogDriver setup(WaitForProcessWindow(again.Id(), "#32770", kSetupTitle));
+    const CDialogDriver setup(WaitForDialog(again.Id(), kSetupTitle));
     ASSERT_TRUE(setup.IsOpen());
     setup.PostClick(IDC_CHANGE_URL);
-    ASSERT_NE(WaitForProcessWindow(again.Id(), "#32770", kChangeUrlTitle), nullptr);
+    ASSERT_NE(WaitForDialog(again.Id(), kChangeUrlTitle), nullptr);
     ASSERT_TRUE(again.Exit());
     EXPECT_EQ(again.ExitCode(), 0u);
     EXPECT_EQ(quellor_registry::ReadString("HTTPURL0", ""), "127.0.1.0");
