@@ -1,7 +1,5 @@
 #include "engine/AutoNetSenseWatch.h"
 
-#include "frame/MainFrame.h"
-
 CAutoNetSenseWatch::CAutoNetSenseWatch(EnumerateConnectionsFunction enumerate) : CConnectionWatch(enumerate) {}
 
 // Stopped here, not only in the base destructor, so that the worker never

@@ -5,6 +5,11 @@
 
 #include <windows.h>
 
+// Sent to the notification window; the disconnected message carries the
+// vanished connection's record, valid during the call.
+constexpr UINT WM_NET_CONNECTED = 0x806E;
+constexpr UINT WM_NET_DISCONNECTED = 0x80DC;
+
 class CAutoNetSenseWatch : public CConnectionWatch {
 public:
     explicit CAutoNetSenseWatch(EnumerateConnectionsFunction enumerate = EnumerateRasConnections);

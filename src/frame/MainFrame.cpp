@@ -69,22 +69,22 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM)
     if (aolFlag == 0) {
         aolFlag = settings::Read(keys::IsAOL4);
     }
-    if (trayIcon.Create(hwnd, kTrayIconId, kTrayTooltip, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_IDLE)),
-                        WM_TRAY_CALLBACK)) {
-        // Only once the icon exists: adding it waits on the shell and answers
-        // sent messages meanwhile, so a watch started earlier could switch the
-        // activity on before there is an icon to animate.
-        if (settings::Read(keys::AutoNetSense) != 0) {
-            if (aolFlag != 0) {
-                SetTimer(hwnd, TIMER_AOL_PRESENCE, 10000, nullptr);
-            } else {
-                autoNetSense.Start(hwnd);
-            }
-        }
-        return 0;
+    if (!trayIcon.Create(hwnd, kTrayIconId, kTrayTooltip,
+                         LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_IDLE)), WM_TRAY_CALLBACK)) {
+        MessageBoxA(hwnd, "Failed to create tray icon", win::ApplicationName(), MB_OK | MB_ICONERROR);
+        return -1;
     }
-    MessageBoxA(hwnd, "Failed to create tray icon", win::ApplicationName(), MB_OK | MB_ICONERROR);
-    return -1;
+    // Only once the icon exists: adding it waits on the shell and answers
+    // sent messages meanwhile, so a watch started earlier could switch the
+    // activity on before there is an icon to animate.
+    if (settings::Read(keys::AutoNetSense) != 0) {
+        if (aolFlag != 0) {
+            SetTimer(hwnd, TIMER_AOL_PRESENCE, 10000, nullptr);
+        } else {
+            autoNetSense.Start(hwnd);
+        }
+    }
+    return 0;
 }
 
 LRESULT CMainFrame::OnTimer(WPARAM timerId, LPARAM lParam)

@@ -10,10 +10,9 @@
 
 #include <string>
 
-// Messages of the main frame besides commands and timers.
+// The tray icon's callback message; AutoNetSense's two messages come with
+// the watch.
 constexpr UINT WM_TRAY_CALLBACK = 0x8068;
-constexpr UINT WM_NET_CONNECTED = 0x806E;
-constexpr UINT WM_NET_DISCONNECTED = 0x80DC;
 
 constexpr UINT_PTR TIMER_CONTACT = 1;
 constexpr UINT_PTR TIMER_WARNINGS = 2;

@@ -103,12 +103,12 @@ protected:
     void OpenFromTray()
     {
         PostMessageA(quellor.MainWindow(), WM_COMMAND, ID_SETUP, 0);
-        WaitForDialog();
+        WaitForSetUp();
     }
 
-    void WaitForDialog()
+    void WaitForSetUp()
     {
-        dialog = CDialogDriver(WaitForDialog(quellor.Id(), kSetupTitle));
+        dialog = CDialogDriver(::WaitForDialog(quellor.Id(), kSetupTitle));
         ASSERT_TRUE(dialog.IsOpen());
     }
 
@@ -148,7 +148,7 @@ protected:
     CDialogDriver OpenChangeUrl()
     {
         dialog.PostClick(IDC_CHANGE_URL);
-        return CDialogDriver(WaitForDialog(quellor.Id(), kChangeUrlTitle));
+        return CDialogDriver(::WaitForDialog(quellor.Id(), kChangeUrlTitle));
     }
 
     void ExpectOnlyTabShown(int tab, bool aolVersionChosen) const
@@ -174,37 +174,61 @@ TEST_F(SetupDialog, OpensWithEveryDefaultOnAnEmptyStoreAndOkWritesEveryKey)
 {
     // Past the first start and nothing else: the dialog opens at start-up.
     quellor_registry::Clear();
+    fprintf(stderr, "STEP 1\n", 1);
     quellor_registry::WriteInt("2.8", 1);
+    fprintf(stderr, "STEP 2\n", 2);
     ASSERT_NO_FATAL_FAILURE(Launch());
-    ASSERT_NO_FATAL_FAILURE(WaitForDialog());
+    fprintf(stderr, "STEP 3\n", 3);
+    ASSERT_NO_FATAL_FAILURE(WaitForSetUp());
+    fprintf(stderr, "STEP 4\n", 4);
 
     EXPECT_EQ(dialog.TabCount(IDC_TABS), 6);
+    fprintf(stderr, "STEP 5\n", 5);
     EXPECT_EQ(dialog.SelectedTab(IDC_TABS), kUrlTab);
+    fprintf(stderr, "STEP 6\n", 6);
     ExpectOnlyTabShown(kUrlTab, false);
+    fprintf(stderr, "STEP 7\n", 7);
     EXPECT_TRUE(dialog.IsChecked(IDC_HTTP));
+    fprintf(stderr, "STEP 8\n", 8);
     EXPECT_TRUE(dialog.IsChecked(IDC_RANDOM));
+    fprintf(stderr, "STEP 9\n", 9);
     for (const int unchecked : {IDC_FTP, IDC_SEQUENTIAL, IDC_NO_STARTUP_DIALOG, IDC_USE_PROXY, IDC_PRODIGY, IDC_AOL3,
                                 IDC_AOL4, IDC_AUTONETSENSE}) {
         EXPECT_FALSE(dialog.IsChecked(unchecked)) << unchecked;
     }
     EXPECT_EQ(dialog.Text(IDC_PORT), "80");
+    fprintf(stderr, "STEP 10\n", 10);
     EXPECT_EQ(dialog.Text(IDC_PROXY_ADDRESS), "");
+    fprintf(stderr, "STEP 11\n", 11);
     EXPECT_EQ(dialog.Text(IDC_AOL_TITLE), "");
+    fprintf(stderr, "STEP 12\n", 12);
     EXPECT_EQ(dialog.TrackbarPosition(IDC_INTERVAL), 1);
+    fprintf(stderr, "STEP 13\n", 13);
     EXPECT_EQ(dialog.ListItems(IDC_HOST_LIST), Repeated(maker::kWebHost));
+    fprintf(stderr, "STEP 14\n", 14);
     EXPECT_EQ(dialog.ListSelection(IDC_HOST_LIST), 0);
+    fprintf(stderr, "STEP 15\n", 15);
 
     // Centred in the work area, though its owner is hidden.
     RECT work = {};
+    fprintf(stderr, "STEP 16\n", 16);
     RECT window = {};
+    fprintf(stderr, "STEP 17\n", 17);
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    fprintf(stderr, "STEP 18\n", 18);
     GetWindowRect(dialog.Handle(), &window);
+    fprintf(stderr, "STEP 19\n", 19);
     EXPECT_NEAR((window.left + window.right) / 2, (work.left + work.right) / 2, 1);
+    fprintf(stderr, "STEP 20\n", 20);
     EXPECT_NEAR((window.top + window.bottom) / 2, (work.top + work.bottom) / 2, 1);
+    fprintf(stderr, "STEP 21\n", 21);
     EXPECT_FALSE(IsWindowVisible(quellor.MainWindow()));
+    fprintf(stderr, "STEP 22\n", 22);
 
     dialog.PressKey(IDOK, VK_RETURN);
+    fprintf(stderr, "STEP 23\n", 23);
     ASSERT_TRUE(dialog.WaitUntilClosed());
+    fprintf(stderr, "STEP 24\n", 24);
     const std::map<std::string, int> integers = {{"IsAOL", 0},   {"IsAOL4", 0},     {"AutoNetSense", 0},
                                                  {"IsRand", 1},  {"StartUp", 0},    {"DefaultMin", 1},
                                                  {"IsHttp", 1},  {"Proxy", 0},      {"Port", 80},
@@ -218,10 +242,14 @@ TEST_F(SetupDialog, OpensWithEveryDefaultOnAnEmptyStoreAndOkWritesEveryKey)
         EXPECT_EQ(quellor_registry::ReadString(emptyText, "<missing>"), "") << emptyText;
     }
     EXPECT_EQ(quellor_registry::ReadString("DefaultURL", ""), maker::kWebHost);
+    fprintf(stderr, "STEP 25\n", 25);
     EXPECT_EQ(StoredList("HTTPURL"), Repeated(maker::kWebHost));
+    fprintf(stderr, "STEP 26\n", 26);
     EXPECT_EQ(StoredList("FTPURL"), Repeated(maker::kWebHost));
+    fprintf(stderr, "STEP 27\n", 27);
     // Nothing is restarted after the start-up dialog, and the program runs on.
     EXPECT_TRUE(quellor.IsRunning());
+    fprintf(stderr, "STEP 28\n", 28);
 }
 
 TEST_F(SetupDialog, StoredChoicesOpenOnTheirBoxesAndThePairsActAsRadioButtons)
@@ -530,7 +558,7 @@ TEST_F(SetupDialog, IntervalOutsideTheScaleShowsAtItsEndsAndIsSavedSo)
         ASSERT_TRUE(run.Launch());
         ASSERT_NE(run.WaitForMainWindow(), nullptr);
         PostMessageA(run.MainWindow(), WM_COMMAND, ID_SETUP, 0);
-        const CDialogDriver setup(WaitForDialog(run.Id(), kSetupTitle));
+        const CDialogDriver setup(::WaitForDialog(run.Id(), kSetupTitle));
         ASSERT_TRUE(setup.IsOpen());
         EXPECT_EQ(setup.TrackbarPosition(IDC_INTERVAL), shown) << stored;
         setup.Click(IDOK);
@@ -669,7 +697,7 @@ TEST_F(SetupDialog, ChangeUrlReplacesTheSelectedEntryOnlyOnOk)
 
     // A double click on an entry changes that entry.
     dialog.PostDoubleClickListItem(IDC_HOST_LIST, 6);
-    change = CDialogDriver(WaitForDialog(quellor.Id(), kChangeUrlTitle));
+    change = CDialogDriver(::WaitForDialog(quellor.Id(), kChangeUrlTitle));
     ASSERT_TRUE(change.IsOpen());
     EXPECT_EQ(change.Text(IDC_URL_TEXT), "127.0.1.6");
     change.Type(IDC_URL_TEXT, "127.0.0.1");
@@ -741,7 +769,7 @@ TEST_F(SetupDialog, ExitWhileTheDialogsAreOpenEndsTheProgramCleanly)
     ASSERT_TRUE(again.Launch());
     ASSERT_NE(again.WaitForMainWindow(), nullptr);
     PostMessageA(again.MainWindow(), WM_COMMAND, ID_SETUP, 0);
-    const CDialogDriver setup(WaitForDialog(again.Id(), kSetupTitle));
+    const CDialogDriver setup(::WaitForDialog(again.Id(), kSetupTitle));
     ASSERT_TRUE(setup.IsOpen());
     setup.PostClick(IDC_CHANGE_URL);
     ASSERT_NE(WaitForDialog(again.Id(), kChangeUrlTitle), nullptr);
@@ -755,7 +783,7 @@ TEST_F(SetupDialog, ExitWhileTheStartUpDialogIsOpenEndsTheProgramCleanly)
     PrepareStore();
     quellor_registry::WriteInt("StartUp", 0);
     ASSERT_NO_FATAL_FAILURE(Launch());
-    ASSERT_NO_FATAL_FAILURE(WaitForDialog());
+    ASSERT_NO_FATAL_FAILURE(WaitForSetUp());
     EXPECT_FALSE(dialog.IsChecked(IDC_NO_STARTUP_DIALOG));
     ASSERT_TRUE(quellor.Exit());
     EXPECT_EQ(quellor.ExitCode(), 0u);
