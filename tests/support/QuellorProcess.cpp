@@ -2,15 +2,25 @@
 
 #include "TestWindows.h"
 
+#include <set>
+
 namespace {
 constexpr WPARAM kExitCommand = 32774;
+
+// Copies this test started and has not ended yet.
+std::set<DWORD>& OwnCopies()
+{
+    static std::set<DWORD> copies;
+    return copies;
 }
+}  // namespace
 
 CQuellorProcess::~CQuellorProcess()
 {
     if (IsRunning() && !Exit(5000)) {
         Kill();
     }
+    OwnCopies().erase(info.dwProcessId);
     if (info.hProcess != nullptr) {
         CloseHandle(info.hThread);
         CloseHandle(info.hProcess);
@@ -31,13 +41,42 @@ std::string CQuellorProcess::DefaultPath()
     return BesideTests("Quellor.exe");
 }
 
+// A copy left behind by a test that crashed would make every later start a
+// second copy; end it so that each test starts from nothing.
+void CQuellorProcess::EndStrayCopies()
+{
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        DWORD processId = 0;
+        const HWND stray = FindProcessWindow(0, "QuellorFrame", "Quellor");
+        if (stray == nullptr) {
+            return;
+        }
+        GetWindowThreadProcessId(stray, &processId);
+        if (OwnCopies().count(processId) != 0) {
+            return;
+        }
+        const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+        if (process == nullptr) {
+            return;
+        }
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+    }
+}
+
 bool CQuellorProcess::Launch(const std::string& path)
 {
+    EndStrayCopies();
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + path + "\"";
-    return CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &info) != FALSE;
+    if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info)) {
+        return false;
+    }
+    OwnCopies().insert(info.dwProcessId);
+    return true;
 }
 
 HWND CQuellorProcess::WaitForMainWindow(DWORD timeoutMs)

@@ -17,7 +17,9 @@ public:
     // A file beside the test program.
     static std::string BesideTests(const std::string& fileName);
 
+    // Starts the program, after ending any copy an earlier test left behind.
     bool Launch(const std::string& path = DefaultPath());
+    static void EndStrayCopies();
     // The hidden main frame (class "QuellorFrame", title "Quellor") of this
     // process, or null when it does not appear in time.
     HWND WaitForMainWindow(DWORD timeoutMs = 15000);
