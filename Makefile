@@ -17,3 +17,8 @@ run: build
 
 test: build
 	tools/wine-session $(BUILD) ctest --test-dir $(BUILD) --output-on-failure --timeout 300
+
+# Pictures of every dialog for the README, taken on a private Xvfb display.
+screenshots: build
+	tools/screenshot $(BUILD)
+	tools/screenshot-wizard $(BUILD)

@@ -12,11 +12,14 @@ constexpr unsigned short kDirectPort = 81;
 void LimitWaits(HINTERNET handle)
 {
     DWORD timeout = CActivityProbe::kTimeoutMs;
-    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+    for (DWORD option :
+         {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT}) {
         InternetSetOptionA(handle, option, &timeout, sizeof timeout);
     }
 }
 
+// No session is a failed contact like any other, dropped without a word: a
+// message box raised from a timer tick would be raised again at every tick.
 win::CInternetHandle OpenProxySession(const char* agent, const std::string& proxyList, DWORD flags)
 {
     win::CInternetHandle session(InternetOpenA(agent, INTERNET_OPEN_TYPE_PROXY, proxyList.c_str(), nullptr, flags));
@@ -99,10 +102,11 @@ void CActivityProbe::Probe(const std::string& target)
     if (!InternetGetConnectedState(&connectionFlags, 0)) {
         return;
     }
-    const ContactForm form = ChooseContactForm(useProxy, proxyServer);
-    if (form == ContactForm::Direct) {
+    // A prefix without a server is what SetProxy makes of an empty address.
+    if (proxyServer == kHttpPrefix || proxyServer == kFtpPrefix) {
         useProxy = 0;
     }
+    const ContactForm form = ChooseContactForm(useProxy, proxyServer);
     const std::string host = TargetHost(target, form);
     switch (form) {
     case ContactForm::HttpProxy:
@@ -126,7 +130,8 @@ void CActivityProbe::ContactThroughHttpProxy(const std::string& host)
         return;
     }
     const win::CInternetHandle connection(InternetConnectA(session.Get(), host.c_str(), INTERNET_DEFAULT_HTTP_PORT,
-                                                           nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, kContactContext));
+                                                           nullptr, nullptr, INTERNET_SERVICE_HTTP, 0,
+                                                           kContactContext));
     if (!connection) {
         return;
     }
@@ -145,6 +150,8 @@ void CActivityProbe::ContactThroughFtpProxy(const std::string& host)
     if (!session) {
         return;
     }
+    // The anonymous login is the whole contact: no command follows, and the
+    // connection closes before the session.
     const win::CInternetHandle connection(InternetConnectA(session.Get(), host.c_str(), LowPort(port), nullptr,
                                                            nullptr, INTERNET_SERVICE_FTP, INTERNET_FLAG_PASSIVE,
                                                            kContactContext));

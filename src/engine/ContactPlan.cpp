@@ -19,13 +19,17 @@ std::string WithoutFirst(const std::string& text, std::size_t count)
 UINT ContactPeriodMs(int minutes)
 {
     constexpr int kMaxMinutes = 0x7FFFFFFF / 60000;
-    (void)kMaxMinutes;
+    if (minutes < 1) {
+        minutes = 1;
+    } else if (minutes > kMaxMinutes) {
+        minutes = kMaxMinutes;
+    }
     return static_cast<UINT>(minutes) * 60000u;
 }
 
 int CRuntimeRandom::Next()
 {
-    state = state * 214013u + 2531013u;
+    state = state * 214013u + 2531011u;
     return static_cast<int>((state >> 16) & 0x7FFFu);
 }
 
@@ -41,7 +45,7 @@ int RandomHostIndex(CRuntimeRandom& generator)
 int NextSequentialIndex(int& lastIndex)
 {
     ++lastIndex;
-    if (lastIndex > 8) {
+    if (lastIndex > 9) {
         lastIndex = 0;
     }
     return lastIndex;

@@ -94,7 +94,8 @@ bool CSetupDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 {
     if (message == WM_ACTIVATE && !closing) {
         // The owner is hidden; make sure the dialog itself is on screen. The
-        // default handling (the focus) still follows.
+        // default handling (the focus) still follows. Not once it closes:
+        // the owner taking the activation would bring it back into view.
         ShowWindow(hwnd, SW_SHOW);
     }
     return win::DispatchMessageMap(*this, messageMap, message, wParam, lParam, result) ||

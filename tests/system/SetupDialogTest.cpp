@@ -1,7 +1,8 @@
 // The Set Up dialog and the Change URL dialog in the running Quellor.exe,
 // driven as a user would (clicks, typing, keys, tab and list clicks) and
 // checked through what the controls show and what reaches the registry.
-#include "DialogDriver.h"
+#include "RemoteDialog.h"
+#include "LoopbackListener.h"
 #include "QuellorProcess.h"
 #include "QuellorRegistry.h"
 #include "TestWindows.h"
@@ -108,7 +109,7 @@ protected:
 
     void WaitForSetUp()
     {
-        dialog = CDialogDriver(::WaitForDialog(quellor.Id(), kSetupTitle));
+        dialog = CRemoteDialog(::WaitForDialog(quellor.Id(), kSetupTitle));
         ASSERT_TRUE(dialog.IsOpen());
     }
 
@@ -145,10 +146,10 @@ protected:
     }
 
     // Runs "Change URL" on the selected entry and returns the dialog.
-    CDialogDriver OpenChangeUrl()
+    CRemoteDialog OpenChangeUrl()
     {
         dialog.PostClick(IDC_CHANGE_URL);
-        return CDialogDriver(::WaitForDialog(quellor.Id(), kChangeUrlTitle));
+        return CRemoteDialog(::WaitForDialog(quellor.Id(), kChangeUrlTitle));
     }
 
     void ExpectOnlyTabShown(int tab, bool aolVersionChosen) const
@@ -167,68 +168,44 @@ protected:
     }
 
     CQuellorProcess quellor;
-    CDialogDriver dialog;
+    CRemoteDialog dialog;
 };
 
 TEST_F(SetupDialog, OpensWithEveryDefaultOnAnEmptyStoreAndOkWritesEveryKey)
 {
     // Past the first start and nothing else: the dialog opens at start-up.
     quellor_registry::Clear();
-    fprintf(stderr, "STEP 1\n", 1);
     quellor_registry::WriteInt("2.8", 1);
-    fprintf(stderr, "STEP 2\n", 2);
     ASSERT_NO_FATAL_FAILURE(Launch());
-    fprintf(stderr, "STEP 3\n", 3);
     ASSERT_NO_FATAL_FAILURE(WaitForSetUp());
-    fprintf(stderr, "STEP 4\n", 4);
 
     EXPECT_EQ(dialog.TabCount(IDC_TABS), 6);
-    fprintf(stderr, "STEP 5\n", 5);
     EXPECT_EQ(dialog.SelectedTab(IDC_TABS), kUrlTab);
-    fprintf(stderr, "STEP 6\n", 6);
     ExpectOnlyTabShown(kUrlTab, false);
-    fprintf(stderr, "STEP 7\n", 7);
     EXPECT_TRUE(dialog.IsChecked(IDC_HTTP));
-    fprintf(stderr, "STEP 8\n", 8);
     EXPECT_TRUE(dialog.IsChecked(IDC_RANDOM));
-    fprintf(stderr, "STEP 9\n", 9);
     for (const int unchecked : {IDC_FTP, IDC_SEQUENTIAL, IDC_NO_STARTUP_DIALOG, IDC_USE_PROXY, IDC_PRODIGY, IDC_AOL3,
                                 IDC_AOL4, IDC_AUTONETSENSE}) {
         EXPECT_FALSE(dialog.IsChecked(unchecked)) << unchecked;
     }
     EXPECT_EQ(dialog.Text(IDC_PORT), "80");
-    fprintf(stderr, "STEP 10\n", 10);
     EXPECT_EQ(dialog.Text(IDC_PROXY_ADDRESS), "");
-    fprintf(stderr, "STEP 11\n", 11);
     EXPECT_EQ(dialog.Text(IDC_AOL_TITLE), "");
-    fprintf(stderr, "STEP 12\n", 12);
     EXPECT_EQ(dialog.TrackbarPosition(IDC_INTERVAL), 1);
-    fprintf(stderr, "STEP 13\n", 13);
     EXPECT_EQ(dialog.ListItems(IDC_HOST_LIST), Repeated(maker::kWebHost));
-    fprintf(stderr, "STEP 14\n", 14);
     EXPECT_EQ(dialog.ListSelection(IDC_HOST_LIST), 0);
-    fprintf(stderr, "STEP 15\n", 15);
 
     // Centred in the work area, though its owner is hidden.
     RECT work = {};
-    fprintf(stderr, "STEP 16\n", 16);
     RECT window = {};
-    fprintf(stderr, "STEP 17\n", 17);
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    fprintf(stderr, "STEP 18\n", 18);
     GetWindowRect(dialog.Handle(), &window);
-    fprintf(stderr, "STEP 19\n", 19);
     EXPECT_NEAR((window.left + window.right) / 2, (work.left + work.right) / 2, 1);
-    fprintf(stderr, "STEP 20\n", 20);
     EXPECT_NEAR((window.top + window.bottom) / 2, (work.top + work.bottom) / 2, 1);
-    fprintf(stderr, "STEP 21\n", 21);
     EXPECT_FALSE(IsWindowVisible(quellor.MainWindow()));
-    fprintf(stderr, "STEP 22\n", 22);
 
     dialog.PressKey(IDOK, VK_RETURN);
-    fprintf(stderr, "STEP 23\n", 23);
     ASSERT_TRUE(dialog.WaitUntilClosed());
-    fprintf(stderr, "STEP 24\n", 24);
     const std::map<std::string, int> integers = {{"IsAOL", 0},   {"IsAOL4", 0},     {"AutoNetSense", 0},
                                                  {"IsRand", 1},  {"StartUp", 0},    {"DefaultMin", 1},
                                                  {"IsHttp", 1},  {"Proxy", 0},      {"Port", 80},
@@ -242,14 +219,10 @@ TEST_F(SetupDialog, OpensWithEveryDefaultOnAnEmptyStoreAndOkWritesEveryKey)
         EXPECT_EQ(quellor_registry::ReadString(emptyText, "<missing>"), "") << emptyText;
     }
     EXPECT_EQ(quellor_registry::ReadString("DefaultURL", ""), maker::kWebHost);
-    fprintf(stderr, "STEP 25\n", 25);
     EXPECT_EQ(StoredList("HTTPURL"), Repeated(maker::kWebHost));
-    fprintf(stderr, "STEP 26\n", 26);
     EXPECT_EQ(StoredList("FTPURL"), Repeated(maker::kWebHost));
-    fprintf(stderr, "STEP 27\n", 27);
     // Nothing is restarted after the start-up dialog, and the program runs on.
     EXPECT_TRUE(quellor.IsRunning());
-    fprintf(stderr, "STEP 28\n", 28);
 }
 
 TEST_F(SetupDialog, StoredChoicesOpenOnTheirBoxesAndThePairsActAsRadioButtons)
@@ -309,6 +282,9 @@ TEST_F(SetupDialog, StoredChoicesOpenOnTheirBoxesAndThePairsActAsRadioButtons)
     dialog.Click(IDC_AUTONETSENSE);
 
     dialog.Click(IDOK);
+    // Once closed it stays out of sight, though its owner takes the
+    // activation while it goes.
+    EXPECT_FALSE(IsWindow(dialog.Handle()) && IsWindowVisible(dialog.Handle()));
     ASSERT_TRUE(dialog.WaitUntilClosed());
     EXPECT_EQ(quellor_registry::ReadInt("IsHttp", -1), 1);
     EXPECT_EQ(quellor_registry::ReadInt("IsRand", -1), 1);
@@ -558,7 +534,7 @@ TEST_F(SetupDialog, IntervalOutsideTheScaleShowsAtItsEndsAndIsSavedSo)
         ASSERT_TRUE(run.Launch());
         ASSERT_NE(run.WaitForMainWindow(), nullptr);
         PostMessageA(run.MainWindow(), WM_COMMAND, ID_SETUP, 0);
-        const CDialogDriver setup(::WaitForDialog(run.Id(), kSetupTitle));
+        const CRemoteDialog setup(::WaitForDialog(run.Id(), kSetupTitle));
         ASSERT_TRUE(setup.IsOpen());
         EXPECT_EQ(setup.TrackbarPosition(IDC_INTERVAL), shown) << stored;
         setup.Click(IDOK);
@@ -568,59 +544,79 @@ TEST_F(SetupDialog, IntervalOutsideTheScaleShowsAtItsEndsAndIsSavedSo)
     }
 }
 
-// Registers PageRecorder.exe as the browser for http addresses while a test
-// runs, so the FAQ page is recorded instead of fetched.
-class CPageRecorder {
+// Makes BrowserStandIn.exe the shell's browser for http addresses while a
+// test runs (and leaves Wine's own launcher no browser to find), so the FAQ
+// page is recorded instead of fetched. Everything is put back at the end.
+class CBrowserStandIn {
 public:
-    CPageRecorder()
+    CBrowserStandIn() : savedCommand(ReadDefault(HKEY_CLASSES_ROOT, kHttpCommandKey))
     {
-        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\QuellorTests");
-        const std::string command = "\"" + CQuellorProcess::BesideTests("PageRecorder.exe") + "\" \"%1\"";
+        WriteDefault(HKEY_CLASSES_ROOT, kHttpCommandKey,
+                     "\"" + CQuellorProcess::BesideTests("BrowserStandIn.exe") + "\" \"%1\"");
         HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_CURRENT_USER, kCommandKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                       static_cast<DWORD>(command.size() + 1));
+        RegCreateKeyExA(HKEY_CURRENT_USER, kWineBrowserKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+        static const char kNoBrowser[] = "quellor-test-no-such-browser";
+        RegSetValueExA(key, "Browsers", 0, REG_SZ, reinterpret_cast<const BYTE*>(kNoBrowser), sizeof kNoBrowser);
         RegCloseKey(key);
+        RegDeleteKeyA(HKEY_CURRENT_USER, kRecordKey);
     }
-    ~CPageRecorder()
+    ~CBrowserStandIn()
     {
-        for (const char* key : {kCommandKey, "Software\\Classes\\http\\shell\\open", "Software\\Classes\\http\\shell",
-                                "Software\\Classes\\http", "Software\\QuellorTests"}) {
-            RegDeleteKeyA(HKEY_CURRENT_USER, key);
-        }
+        WriteDefault(HKEY_CLASSES_ROOT, kHttpCommandKey, savedCommand);
+        RegDeleteKeyA(HKEY_CURRENT_USER, kWineBrowserKey);
+        RegDeleteKeyA(HKEY_CURRENT_USER, kRecordKey);
     }
-    CPageRecorder(const CPageRecorder&) = delete;
-    CPageRecorder& operator=(const CPageRecorder&) = delete;
+    CBrowserStandIn(const CBrowserStandIn&) = delete;
+    CBrowserStandIn& operator=(const CBrowserStandIn&) = delete;
 
-    std::vector<std::string> Pages() const
+    // How often a page was opened, and the last one.
+    DWORD Starts() const
     {
-        std::vector<std::string> pages;
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\QuellorTests", 0, KEY_READ, &key) != ERROR_SUCCESS) {
-            return pages;
-        }
-        char text[4096] = {};
-        DWORD size = sizeof text - 1;
-        RegQueryValueExA(key, "OpenedPages", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
-        RegCloseKey(key);
-        std::string all = text;
-        for (std::size_t end; (end = all.find('\n')) != std::string::npos; all.erase(0, end + 1)) {
-            pages.push_back(all.substr(0, end));
-        }
-        return pages;
+        DWORD starts = 0;
+        ReadRecord("Starts", &starts, sizeof starts);
+        return starts;
+    }
+    std::string LastAddress() const
+    {
+        char text[1024] = {};
+        ReadRecord("Address", text, sizeof text - 1);
+        return text;
     }
 
 private:
-    static constexpr const char* kCommandKey = "Software\\Classes\\http\\shell\\open\\command";
+    static constexpr const char* kHttpCommandKey = "http\\shell\\open\\command";
+    static constexpr const char* kWineBrowserKey = "Software\\Wine\\WineBrowser";
+    static constexpr const char* kRecordKey = "Software\\QuellorTest\\BrowserStandIn";
+
+    static std::string ReadDefault(HKEY root, const char* path)
+    {
+        char text[1024] = {};
+        LONG size = sizeof text;
+        return RegQueryValueA(root, path, text, &size) == ERROR_SUCCESS ? text : "";
+    }
+    static void WriteDefault(HKEY root, const char* path, const std::string& text)
+    {
+        RegSetValueA(root, path, REG_SZ, text.c_str(), static_cast<DWORD>(text.size()));
+    }
+    static void ReadRecord(const char* name, void* data, DWORD size)
+    {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kRecordKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+            RegQueryValueExA(key, name, nullptr, nullptr, static_cast<BYTE*>(data), &size);
+            RegCloseKey(key);
+        }
+    }
+
+    std::string savedCommand;
 };
 
 TEST_F(SetupDialog, FaqSavesClosesAndOpensThePageAndOpensItEvenWhenThePortIsRejected)
 {
-    CPageRecorder recorder;
-    // The browser must be the recorder before anything opens a page.
+    const CBrowserStandIn browser;
+    // The stand-in must be the browser before anything opens a page.
     ShellExecuteA(nullptr, "open", "http://127.0.0.1/quellor-test", nullptr, nullptr, SW_SHOW);
-    ASSERT_TRUE(WaitUntil([&] { return recorder.Pages().size() == 1; }, 10000));
-    ASSERT_EQ(recorder.Pages()[0], "http://127.0.0.1/quellor-test");
+    ASSERT_TRUE(WaitUntil([&] { return browser.Starts() == 1; }, 10000));
+    ASSERT_EQ(browser.LastAddress(), "http://127.0.0.1/quellor-test");
 
     PrepareStore();
     ASSERT_NO_FATAL_FAILURE(LaunchAndOpen());
@@ -629,8 +625,8 @@ TEST_F(SetupDialog, FaqSavesClosesAndOpensThePageAndOpensItEvenWhenThePortIsReje
     ASSERT_NO_FATAL_FAILURE(ShowTab(kHelpTab));
     ASSERT_NO_FATAL_FAILURE(ExpectPortRejectedBy(IDC_FAQ));
     EXPECT_FALSE(quellor_registry::Exists("Port"));
-    ASSERT_TRUE(WaitUntil([&] { return recorder.Pages().size() == 2; }, 10000));
-    EXPECT_EQ(recorder.Pages()[1], maker::kFaqPage);
+    ASSERT_TRUE(WaitUntil([&] { return browser.Starts() == 2; }, 10000));
+    EXPECT_EQ(browser.LastAddress(), maker::kFaqPage);
 
     dialog.Type(IDC_PORT, "8088");
     dialog.Click(IDC_FTP);
@@ -638,8 +634,10 @@ TEST_F(SetupDialog, FaqSavesClosesAndOpensThePageAndOpensItEvenWhenThePortIsReje
     ASSERT_TRUE(dialog.WaitUntilClosed());
     EXPECT_EQ(quellor_registry::ReadInt("Port", -1), 8088);
     EXPECT_EQ(quellor_registry::ReadInt("IsHttp", -1), 0);
-    ASSERT_TRUE(WaitUntil([&] { return recorder.Pages().size() == 3; }, 10000));
-    EXPECT_EQ(recorder.Pages()[2], maker::kFaqPage);
+    ASSERT_TRUE(WaitUntil([&] { return browser.Starts() == 3; }, 10000));
+    EXPECT_EQ(browser.LastAddress(), maker::kFaqPage);
+    PumpFor(300);
+    EXPECT_EQ(browser.Starts(), 3u) << "one page per click";
 }
 
 TEST_F(SetupDialog, ChangeUrlReplacesTheSelectedEntryOnlyOnOk)
@@ -651,7 +649,7 @@ TEST_F(SetupDialog, ChangeUrlReplacesTheSelectedEntryOnlyOnOk)
 
     // OK with new text: the entry changes in place and stays selected.
     dialog.SelectListItem(IDC_HOST_LIST, 3);
-    CDialogDriver change = OpenChangeUrl();
+    CRemoteDialog change = OpenChangeUrl();
     ASSERT_TRUE(change.IsOpen());
     EXPECT_EQ(GetWindow(change.Handle(), GW_OWNER), dialog.Handle());
     EXPECT_FALSE(IsWindowEnabled(dialog.Handle()));
@@ -666,9 +664,13 @@ TEST_F(SetupDialog, ChangeUrlReplacesTheSelectedEntryOnlyOnOk)
     EXPECT_TRUE(IsWindowEnabled(dialog.Handle()));
 
     // Cancel, the Esc key and the close box keep the entry.
-    for (const auto& close : {+[](const CDialogDriver& d) { d.Click(IDCANCEL); },
-                              +[](const CDialogDriver& d) { d.PressKey(IDC_URL_TEXT, VK_ESCAPE); },
-                              +[](const CDialogDriver& d) { d.PostCloseBox(); }}) {
+    using Closer = void (*)(const CRemoteDialog&);
+    const Closer closers[] = {
+        [](const CRemoteDialog& d) { d.Click(IDCANCEL); },
+        [](const CRemoteDialog& d) { d.PressKey(IDC_URL_TEXT, VK_ESCAPE); },
+        [](const CRemoteDialog& d) { d.PostCloseBox(); },
+    };
+    for (const Closer close : closers) {
         dialog.SelectListItem(IDC_HOST_LIST, 4);
         change = OpenChangeUrl();
         ASSERT_TRUE(change.IsOpen());
@@ -697,7 +699,7 @@ TEST_F(SetupDialog, ChangeUrlReplacesTheSelectedEntryOnlyOnOk)
 
     // A double click on an entry changes that entry.
     dialog.PostDoubleClickListItem(IDC_HOST_LIST, 6);
-    change = CDialogDriver(::WaitForDialog(quellor.Id(), kChangeUrlTitle));
+    change = CRemoteDialog(::WaitForDialog(quellor.Id(), kChangeUrlTitle));
     ASSERT_TRUE(change.IsOpen());
     EXPECT_EQ(change.Text(IDC_URL_TEXT), "127.0.1.6");
     change.Type(IDC_URL_TEXT, "127.0.0.1");
@@ -723,7 +725,7 @@ TEST_F(SetupDialog, FtpEditsSurviveSwitchingProtocolsAndCancelDropsAllEdits)
     const std::vector<std::string> http = StoredList("HTTPURL");
     dialog.Click(IDC_FTP);
     dialog.SelectListItem(IDC_HOST_LIST, 3);
-    CDialogDriver change = OpenChangeUrl();
+    CRemoteDialog change = OpenChangeUrl();
     ASSERT_TRUE(change.IsOpen());
     EXPECT_EQ(change.Text(IDC_URL_TEXT), "127.0.2.3");
     change.Type(IDC_URL_TEXT, "ftp.localhost");
@@ -758,6 +760,65 @@ TEST_F(SetupDialog, FtpEditsSurviveSwitchingProtocolsAndCancelDropsAllEdits)
     EXPECT_EQ(quellor_registry::ReadInt("IsHttp", -1), 1);
 }
 
+TEST_F(SetupDialog, ClosingTheDialogRestartsARunningActivityWhateverTheWayItClosed)
+{
+    WSADATA sockets = {};
+    ASSERT_EQ(WSAStartup(MAKEWORD(1, 1), &sockets), 0);
+    {
+        // Hosts and proxy on this machine: a direct contact reaches port 81,
+        // a proxied one the proxy listener.
+        CLoopbackListener host;
+        ASSERT_TRUE(host.Start(81, CLoopbackListener::Mode::Silent));
+        CLoopbackListener proxy;
+        ASSERT_TRUE(proxy.Start(18092, CLoopbackListener::Mode::AnswerHttp));
+        quellor_registry::PrepareQuietStart();
+        quellor_registry::WriteInt("Proxy", 1);
+        quellor_registry::WriteString("ProxyIP3", "");
+        quellor_registry::WriteInt("Port", 18091);
+        ASSERT_NO_FATAL_FAILURE(Launch());
+        const HWND frame = quellor.MainWindow();
+        const auto isOn = [&] { return FindProcessWindow(quellor.Id(), "QuellorFrame", "") != nullptr; };
+        const auto tick = [&] {
+            PostMessageA(frame, WM_TIMER, 1, 0);
+            DWORD_PTR answer = 0;
+            return SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer) != 0;
+        };
+
+        // Closing the dialog does not switch a stopped activity on.
+        ASSERT_NO_FATAL_FAILURE(OpenFromTray());
+        dialog.Click(IDOK);
+        ASSERT_TRUE(dialog.WaitUntilClosed());
+        PumpFor(300);
+        EXPECT_FALSE(isOn());
+
+        PostMessageA(frame, WM_COMMAND, ID_ACTIVITY_ON, 0);
+        ASSERT_TRUE(WaitUntil(isOn, 5000));
+        ASSERT_TRUE(tick());
+        ASSERT_TRUE(host.WaitForConnections(1, 5000));
+        EXPECT_EQ(host.Connections()[0].peerPort, 18091);
+
+        // Applied while running: the proxy address waits for the restart.
+        ASSERT_NO_FATAL_FAILURE(OpenFromTray());
+        ASSERT_NO_FATAL_FAILURE(ShowTab(kProxyTab));
+        dialog.Type(IDC_PROXY_ADDRESS, "127.0.0.1");
+        dialog.Type(IDC_PORT, "18092");
+        Apply();
+        ASSERT_TRUE(tick());
+        PumpFor(300);
+        EXPECT_EQ(proxy.ConnectionCount(), 0u);
+
+        dialog.Click(IDC_SETUP_CANCEL);
+        ASSERT_TRUE(dialog.WaitUntilClosed());
+        ASSERT_TRUE(tick());
+        ASSERT_TRUE(proxy.WaitForConnections(1, 5000));
+        const std::string request = proxy.Connections()[0].received;
+        EXPECT_EQ(request.substr(0, request.find("\r\n")), "GET http://127.0.0.1:80/ HTTP/1.0");
+        EXPECT_TRUE(isOn());
+        EXPECT_TRUE(quellor.Exit());
+    }
+    WSACleanup();
+}
+
 TEST_F(SetupDialog, ExitWhileTheDialogsAreOpenEndsTheProgramCleanly)
 {
     PrepareStore();
@@ -768,8 +829,10 @@ TEST_F(SetupDialog, ExitWhileTheDialogsAreOpenEndsTheProgramCleanly)
     CQuellorProcess again;
     ASSERT_TRUE(again.Launch());
     ASSERT_NE(again.WaitForMainWindow(), nullptr);
+    // Running, so that a restart after the dialog would be due.
+    PostMessageA(again.MainWindow(), WM_COMMAND, ID_ACTIVITY_ON, 0);
     PostMessageA(again.MainWindow(), WM_COMMAND, ID_SETUP, 0);
-    const CDialogDriver setup(::WaitForDialog(again.Id(), kSetupTitle));
+    const CRemoteDialog setup(::WaitForDialog(again.Id(), kSetupTitle));
     ASSERT_TRUE(setup.IsOpen());
     setup.PostClick(IDC_CHANGE_URL);
     ASSERT_NE(WaitForDialog(again.Id(), kChangeUrlTitle), nullptr);

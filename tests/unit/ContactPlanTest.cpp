@@ -94,7 +94,7 @@ TEST(HostChoice, SequentialStartsAtOneAndEntryZeroComesTenth)
     EXPECT_EQ(last, 0);
 }
 
-TEST(Target, PrefixAndHostWithinNinetyNineCharacters)
+TEST(ContactTarget, PrefixAndHostWithinNinetyNineCharacters)
 {
     EXPECT_EQ(BuildTarget(1, "www.example.org").value_or("none"), "http://www.example.org");
     for (int ftpMode : {0, 2, -1}) {

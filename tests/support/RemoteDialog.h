@@ -4,11 +4,12 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
-class CDialogDriver {
+class CRemoteDialog {
 public:
-    explicit CDialogDriver(HWND dialog = nullptr) : dialog(dialog) {}
+    explicit CRemoteDialog(HWND dialog = nullptr) : dialog(dialog) {}
 
     HWND Handle() const { return dialog; }
     HWND Control(int id) const { return GetDlgItem(dialog, id); }

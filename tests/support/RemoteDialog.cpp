@@ -1,4 +1,4 @@
-#include "DialogDriver.h"
+#include "RemoteDialog.h"
 
 #include "TestWindows.h"
 
@@ -38,6 +38,14 @@ LPARAM PointParameter(int x, int y)
     return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
 }
 
+std::string Narrow(const wchar_t* text)
+{
+    const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::vector<char> buffer(static_cast<std::size_t>(size > 0 ? size : 1), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, buffer.data(), size, nullptr, nullptr);
+    return buffer.data();
+}
+
 BOOL CALLBACK CollectStaticText(HWND child, LPARAM parameter)
 {
     char className[64] = {};
@@ -51,28 +59,28 @@ BOOL CALLBACK CollectStaticText(HWND child, LPARAM parameter)
 
 }  // namespace
 
-bool CDialogDriver::WaitUntilClosed(DWORD timeoutMs) const
+bool CRemoteDialog::WaitUntilClosed(DWORD timeoutMs) const
 {
     return WaitUntil([&] { return !IsWindow(dialog); }, timeoutMs);
 }
 
-void CDialogDriver::Click(int id) const
+void CRemoteDialog::Click(int id) const
 {
     DWORD_PTR answer = 0;
     SendMessageTimeoutA(Control(id), BM_CLICK, 0, 0, SMTO_NORMAL, kAnswerTimeoutMs, &answer);
 }
 
-void CDialogDriver::PostClick(int id) const
+void CRemoteDialog::PostClick(int id) const
 {
     PostMessageA(Control(id), BM_CLICK, 0, 0);
 }
 
-void CDialogDriver::Type(int id, const std::string& text) const
+void CRemoteDialog::Type(int id, const std::string& text) const
 {
     SendMessageA(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void CDialogDriver::PressKey(int id, UINT virtualKey) const
+void CRemoteDialog::PressKey(int id, UINT virtualKey) const
 {
     const HWND target = Control(id);
     const UINT scanCode = MapVirtualKeyA(virtualKey, 0);
@@ -80,40 +88,40 @@ void CDialogDriver::PressKey(int id, UINT virtualKey) const
     PostMessageA(target, WM_KEYUP, virtualKey, 1 | (scanCode << 16) | 0xC0000000u);
 }
 
-void CDialogDriver::PostCloseBox() const
+void CRemoteDialog::PostCloseBox() const
 {
     PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
-bool CDialogDriver::IsChecked(int id) const
+bool CRemoteDialog::IsChecked(int id) const
 {
     return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-bool CDialogDriver::IsShown(int id) const
+bool CRemoteDialog::IsShown(int id) const
 {
     return (GetWindowLongA(Control(id), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-std::string CDialogDriver::Text(int id) const
+std::string CRemoteDialog::Text(int id) const
 {
     return GetText(Control(id));
 }
 
-HWND CDialogDriver::Focus() const
+HWND CRemoteDialog::Focus() const
 {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
     return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
-std::pair<int, int> CDialogDriver::Selection(int id) const
+std::pair<int, int> CRemoteDialog::Selection(int id) const
 {
     const DWORD range = static_cast<DWORD>(SendMessageA(Control(id), EM_GETSEL, 0, 0));
     return {LOWORD(range), HIWORD(range)};
 }
 
-bool CDialogDriver::ClickTab(int tabControlId, int index) const
+bool CRemoteDialog::ClickTab(int tabControlId, int index) const
 {
     const HWND tabs = Control(tabControlId);
     RECT item = {};
@@ -126,41 +134,43 @@ bool CDialogDriver::ClickTab(int tabControlId, int index) const
     return WaitUntil([&] { return SelectedTab(tabControlId) == index; }, 5000);
 }
 
-int CDialogDriver::SelectedTab(int tabControlId) const
+int CRemoteDialog::SelectedTab(int tabControlId) const
 {
     return static_cast<int>(SendMessageA(Control(tabControlId), TCM_GETCURSEL, 0, 0));
 }
 
-int CDialogDriver::TabCount(int tabControlId) const
+int CRemoteDialog::TabCount(int tabControlId) const
 {
     return static_cast<int>(SendMessageA(Control(tabControlId), TCM_GETITEMCOUNT, 0, 0));
 }
 
-std::vector<std::string> CDialogDriver::ListItems(int listId) const
+std::vector<std::string> CRemoteDialog::ListItems(int listId) const
 {
     const HWND list = Control(listId);
     std::vector<std::string> items;
     const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::vector<char> buffer(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer.data()));
-        items.emplace_back(buffer.data());
+        // Wine hands another process's list text back as wide characters even
+        // to LB_GETTEXT through SendMessageA, so ask for them outright.
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::vector<wchar_t> wide(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide.data()));
+        items.push_back(Narrow(wide.data()));
     }
     return items;
 }
 
-int CDialogDriver::ListSelection(int listId) const
+int CRemoteDialog::ListSelection(int listId) const
 {
     return static_cast<int>(SendMessageA(Control(listId), LB_GETCURSEL, 0, 0));
 }
 
-void CDialogDriver::SelectListItem(int listId, int index) const
+void CRemoteDialog::SelectListItem(int listId, int index) const
 {
     SendMessageA(Control(listId), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-void CDialogDriver::PostDoubleClickListItem(int listId, int index) const
+void CRemoteDialog::PostDoubleClickListItem(int listId, int index) const
 {
     const HWND list = Control(listId);
     const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
@@ -172,7 +182,7 @@ void CDialogDriver::PostDoubleClickListItem(int listId, int index) const
     PostMessageA(list, WM_LBUTTONUP, 0, point);
 }
 
-int CDialogDriver::TrackbarPosition(int id) const
+int CRemoteDialog::TrackbarPosition(int id) const
 {
     return static_cast<int>(SendMessageA(Control(id), TBM_GETPOS, 0, 0));
 }
