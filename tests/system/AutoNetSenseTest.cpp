@@ -1,5 +1,6 @@
 // AutoNetSense in the real program, with a fake rasapi32.dll beside a copy of
 // Quellor.exe whose connection list the test writes to the registry.
+#include "FakeDialUp.h"
 #include "QuellorProcess.h"
 #include "QuellorRegistry.h"
 #include "TestWindows.h"
@@ -8,74 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace {
-
-constexpr const char* kListKey = "Software\\QuellorTest\\Connections";
-constexpr const char* kOverrideKey = "Software\\Wine\\AppDefaults\\Quellor.exe\\DllOverrides";
-constexpr DWORD kPollPeriodMs = 10000;
-
-// Makes Wine load the fake for Quellor.exe (a CreateProcess environment
-// cannot) and owns the fake's connection list. Both go again at the end so
-// that other tests run the system's DLL; a missing fake then stops the copy
-// from starting at all instead of silently using the real one.
-class CFakeDialUp {
-public:
-    CFakeDialUp()
-    {
-        RemoveAll();
-        HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_CURRENT_USER, kOverrideKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-        static const char kNative[] = "native";
-        RegSetValueExA(key, "rasapi32", 0, REG_SZ, reinterpret_cast<const BYTE*>(kNative), sizeof kNative);
-        RegCloseKey(key);
-        SetConnections("");
-    }
-    ~CFakeDialUp() { RemoveAll(); }
-    CFakeDialUp(const CFakeDialUp&) = delete;
-    CFakeDialUp& operator=(const CFakeDialUp&) = delete;
-
-    // Entry names separated by '|'.
-    void SetConnections(const std::string& entries)
-    {
-        HKEY key = OpenList();
-        RegSetValueExA(key, "Entries", 0, REG_SZ, reinterpret_cast<const BYTE*>(entries.c_str()),
-                       static_cast<DWORD>(entries.size() + 1));
-        RegCloseKey(key);
-    }
-
-    // How often the program has asked for the list.
-    DWORD Calls() const
-    {
-        HKEY key = OpenList();
-        DWORD calls = 0;
-        DWORD size = sizeof calls;
-        RegQueryValueExA(key, "Calls", nullptr, nullptr, reinterpret_cast<BYTE*>(&calls), &size);
-        RegCloseKey(key);
-        return calls;
-    }
-
-    bool WaitForCallAfter(DWORD calls, DWORD timeoutMs = kPollPeriodMs + 5000) const
-    {
-        return WaitUntil([&] { return Calls() > calls; }, timeoutMs, 100);
-    }
-
-    static std::string QuellorCopy() { return CQuellorProcess::BesideTests("fakeras\\Quellor.exe"); }
-
-private:
-    static HKEY OpenList()
-    {
-        HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_CURRENT_USER, kListKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
-        return key;
-    }
-    static void RemoveAll()
-    {
-        RegDeleteKeyA(HKEY_CURRENT_USER, kListKey);
-        RegDeleteKeyA(HKEY_CURRENT_USER, kOverrideKey);
-    }
-};
 
 void PrepareAutoNetSense(int isAol, int isAol4)
 {

@@ -1,7 +1,7 @@
 // The very first start of Quellor.exe on an empty store, from launch to the
 // running program: icon, first-run values, the wizard, then the Set Up
 // dialog; AutoNetSense chosen in the wizard waits for the next start.
-#include "DialUpPollCounter.h"
+#include "FakeDialUp.h"
 #include "QuellorProcess.h"
 #include "QuellorRegistry.h"
 #include "ShellIcon.h"
@@ -38,10 +38,10 @@ void PointHostsAtThisMachine()
 
 TEST(FirstStart, IconAndWizardThenSetUpThenTheProgramRunsOn)
 {
-    const CDialUpPollCounter dialUp;
+    const CFakeDialUp dialUp;
     reg::Clear();
     CQuellorProcess quellor;
-    ASSERT_TRUE(quellor.Launch(CDialUpPollCounter::QuellorCopy()));
+    ASSERT_TRUE(quellor.Launch(CFakeDialUp::QuellorCopy()));
     const HWND frame = quellor.WaitForMainWindow();
     ASSERT_NE(frame, nullptr);
 
@@ -79,16 +79,16 @@ TEST(FirstStart, IconAndWizardThenSetUpThenTheProgramRunsOn)
     EXPECT_TRUE(Answers(frame));
     EXPECT_TRUE(ShellShowsIcon(frame, kTrayIconId));
     EXPECT_EQ(wizard.OpenPageCount(), 0);
-    EXPECT_EQ(dialUp.Polls(), 0u);
+    EXPECT_EQ(dialUp.Calls(), 0u);
     EXPECT_EQ(reg::ReadInt("2.8", 999), 1);
     ASSERT_TRUE(quellor.Exit());
 
     // The next start is quiet and starts the watch the wizard asked for.
     reg::WriteInt("StartUp", 1);
     CQuellorProcess next;
-    ASSERT_TRUE(next.Launch(CDialUpPollCounter::QuellorCopy()));
+    ASSERT_TRUE(next.Launch(CFakeDialUp::QuellorCopy()));
     ASSERT_NE(next.WaitForMainWindow(), nullptr);
-    EXPECT_TRUE(WaitUntil([&] { return dialUp.Polls() >= 1; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return dialUp.Calls() >= 1; }, 5000));
     EXPECT_EQ(CWizardDriver(next.Id()).OpenPageCount(), 0);
     EXPECT_TRUE(next.Exit());
 }

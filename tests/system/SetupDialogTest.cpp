@@ -2,6 +2,7 @@
 // driven as a user would (clicks, typing, keys, tab and list clicks) and
 // checked through what the controls show and what reaches the registry.
 #include "RemoteDialog.h"
+#include "BrowserStandIn.h"
 #include "LoopbackListener.h"
 #include "QuellorProcess.h"
 #include "QuellorRegistry.h"
@@ -543,72 +544,6 @@ TEST_F(SetupDialog, IntervalOutsideTheScaleShowsAtItsEndsAndIsSavedSo)
         EXPECT_TRUE(run.Exit());
     }
 }
-
-// Makes BrowserStandIn.exe the shell's browser for http addresses while a
-// test runs (and leaves Wine's own launcher no browser to find), so the FAQ
-// page is recorded instead of fetched. Everything is put back at the end.
-class CBrowserStandIn {
-public:
-    CBrowserStandIn() : savedCommand(ReadDefault(HKEY_CLASSES_ROOT, kHttpCommandKey))
-    {
-        WriteDefault(HKEY_CLASSES_ROOT, kHttpCommandKey,
-                     "\"" + CQuellorProcess::BesideTests("BrowserStandIn.exe") + "\" \"%1\"");
-        HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_CURRENT_USER, kWineBrowserKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-        static const char kNoBrowser[] = "quellor-test-no-such-browser";
-        RegSetValueExA(key, "Browsers", 0, REG_SZ, reinterpret_cast<const BYTE*>(kNoBrowser), sizeof kNoBrowser);
-        RegCloseKey(key);
-        RegDeleteKeyA(HKEY_CURRENT_USER, kRecordKey);
-    }
-    ~CBrowserStandIn()
-    {
-        WriteDefault(HKEY_CLASSES_ROOT, kHttpCommandKey, savedCommand);
-        RegDeleteKeyA(HKEY_CURRENT_USER, kWineBrowserKey);
-        RegDeleteKeyA(HKEY_CURRENT_USER, kRecordKey);
-    }
-    CBrowserStandIn(const CBrowserStandIn&) = delete;
-    CBrowserStandIn& operator=(const CBrowserStandIn&) = delete;
-
-    // How often a page was opened, and the last one.
-    DWORD Starts() const
-    {
-        DWORD starts = 0;
-        ReadRecord("Starts", &starts, sizeof starts);
-        return starts;
-    }
-    std::string LastAddress() const
-    {
-        char text[1024] = {};
-        ReadRecord("Address", text, sizeof text - 1);
-        return text;
-    }
-
-private:
-    static constexpr const char* kHttpCommandKey = "http\\shell\\open\\command";
-    static constexpr const char* kWineBrowserKey = "Software\\Wine\\WineBrowser";
-    static constexpr const char* kRecordKey = "Software\\QuellorTest\\BrowserStandIn";
-
-    static std::string ReadDefault(HKEY root, const char* path)
-    {
-        char text[1024] = {};
-        LONG size = sizeof text;
-        return RegQueryValueA(root, path, text, &size) == ERROR_SUCCESS ? text : "";
-    }
-    static void WriteDefault(HKEY root, const char* path, const std::string& text)
-    {
-        RegSetValueA(root, path, REG_SZ, text.c_str(), static_cast<DWORD>(text.size()));
-    }
-    static void ReadRecord(const char* name, void* data, DWORD size)
-    {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kRecordKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-            RegQueryValueExA(key, name, nullptr, nullptr, static_cast<BYTE*>(data), &size);
-            RegCloseKey(key);
-        }
-    }
-
-    std::string savedCommand;
-};
 
 TEST_F(SetupDialog, FaqSavesClosesAndOpensThePageAndOpensItEvenWhenThePortIsRejected)
 {

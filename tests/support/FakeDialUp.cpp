@@ -1,17 +1,19 @@
-#include "DialUpPollCounter.h"
+#include "FakeDialUp.h"
 
 #include "QuellorProcess.h"
+#include "TestWindows.h"
 
 namespace {
 
 constexpr const char* kListKey = "Software\\QuellorTest\\Connections";
 constexpr const char* kOverrideKey = "Software\\Wine\\AppDefaults\\Quellor.exe\\DllOverrides";
 
-void WriteText(const char* path, const char* name, const char* text)
+void WriteText(const char* path, const char* name, const std::string& text)
 {
     HKEY key = nullptr;
     RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text) + 1);
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
     RegCloseKey(key);
 }
 
@@ -23,21 +25,27 @@ void RemoveKeys()
 
 }  // namespace
 
-CDialUpPollCounter::CDialUpPollCounter()
+CFakeDialUp::CFakeDialUp()
 {
     RemoveKeys();
-    // Native only: a missing fake then stops the copy from starting instead
-    // of letting it use the system's DLL unnoticed.
+    // Native only (a CreateProcess environment cannot ask for it): a missing
+    // fake then stops the copy from starting instead of letting it use the
+    // system's DLL unnoticed.
     WriteText(kOverrideKey, "rasapi32", "native");
-    WriteText(kListKey, "Entries", "");
+    SetConnections("");
 }
 
-CDialUpPollCounter::~CDialUpPollCounter()
+CFakeDialUp::~CFakeDialUp()
 {
     RemoveKeys();
 }
 
-DWORD CDialUpPollCounter::Polls() const
+void CFakeDialUp::SetConnections(const std::string& entries)
+{
+    WriteText(kListKey, "Entries", entries);
+}
+
+DWORD CFakeDialUp::Calls() const
 {
     HKEY key = nullptr;
     DWORD calls = 0;
@@ -49,7 +57,12 @@ DWORD CDialUpPollCounter::Polls() const
     return calls;
 }
 
-std::string CDialUpPollCounter::QuellorCopy()
+bool CFakeDialUp::WaitForCallAfter(DWORD calls, DWORD timeoutMs) const
+{
+    return WaitUntil([&] { return Calls() > calls; }, timeoutMs, 100);
+}
+
+std::string CFakeDialUp::QuellorCopy()
 {
     return CQuellorProcess::BesideTests("fakeras\\Quellor.exe");
 }

@@ -1,0 +1,31 @@
+#pragma once
+// The fake dial-up service: a copy of Quellor.exe beside a fake rasapi32.dll
+// (build/fakeras/) whose list of active connections the test writes to the
+// registry and which counts every call there. A running AutoNetSense watch
+// asks at once and then every ten seconds; a stopped one never does.
+#include <windows.h>
+
+#include <string>
+
+class CFakeDialUp {
+public:
+    // Makes Wine load the fake for Quellor.exe, with an empty list and no
+    // calls counted; the destructor takes both away again, so that other
+    // tests run the system's DLL.
+    CFakeDialUp();
+    ~CFakeDialUp();
+    CFakeDialUp(const CFakeDialUp&) = delete;
+    CFakeDialUp& operator=(const CFakeDialUp&) = delete;
+
+    // Entry names separated by '|'; read afresh at every call.
+    void SetConnections(const std::string& entries);
+    // How often the program has asked for the list.
+    DWORD Calls() const;
+    // The watch's pause between two polls.
+    static constexpr DWORD kPollPeriodMs = 10000;
+    // True once the program asked again after `calls`.
+    bool WaitForCallAfter(DWORD calls, DWORD timeoutMs = kPollPeriodMs + 5000) const;
+
+    // The copy of Quellor.exe that the fake serves.
+    static std::string QuellorCopy();
+};
