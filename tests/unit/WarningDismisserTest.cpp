@@ -14,7 +14,7 @@ namespace {
 
 enum class Mode { Closing, Stubborn, NoTabStop };
 
-struct WarningSpec {
+struct WarningPlan {
     std::string title;
     Mode mode;
 };
@@ -24,7 +24,7 @@ struct WarningSpec {
 // records what is posted to the buttons and which windows close.
 class CWarningHost {
 public:
-    explicit CWarningHost(std::vector<WarningSpec> specs) : specs(std::move(specs))
+    explicit CWarningHost(std::vector<WarningPlan> plans) : plans(std::move(plans))
     {
         current = this;
         ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -77,8 +77,8 @@ private:
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "DismisserTestWarning";
         RegisterClassA(&wc);
-        for (const WarningSpec& spec : specs) {
-            Create(spec);
+        for (const WarningPlan& plan : plans) {
+            Create(plan);
         }
         MSG message;
         PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
@@ -94,13 +94,13 @@ private:
         }
     }
 
-    void Create(const WarningSpec& spec)
+    void Create(const WarningPlan& plan)
     {
         const HINSTANCE instance = GetModuleHandleA(nullptr);
-        HWND window = CreateWindowA("DismisserTestWarning", spec.title.c_str(), WS_OVERLAPPED | WS_CAPTION, 0, 0, 300,
+        HWND window = CreateWindowA("DismisserTestWarning", plan.title.c_str(), WS_OVERLAPPED | WS_CAPTION, 0, 0, 300,
                                     120, nullptr, nullptr, instance, nullptr);
-        SetWindowLongPtrA(window, GWLP_USERDATA, static_cast<LONG_PTR>(spec.mode));
-        const DWORD tabStop = spec.mode == Mode::NoTabStop ? 0 : WS_TABSTOP;
+        SetWindowLongPtrA(window, GWLP_USERDATA, static_cast<LONG_PTR>(plan.mode));
+        const DWORD tabStop = plan.mode == Mode::NoTabStop ? 0 : WS_TABSTOP;
         CreateWindowA("STATIC", "Still there?", WS_CHILD | WS_VISIBLE, 5, 5, 200, 20, window, nullptr, instance,
                       nullptr);
         CreateWindowA("BUTTON", "OK", WS_CHILD | WS_VISIBLE | tabStop, 5, 30, 80, 25, window,
@@ -148,7 +148,7 @@ private:
     }
 
     static CWarningHost* current;
-    std::vector<WarningSpec> specs;
+    std::vector<WarningPlan> plans;
     std::vector<HWND> windows;
     std::vector<std::pair<std::string, std::string>> events;
     std::mutex guard;
