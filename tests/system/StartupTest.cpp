@@ -62,14 +62,22 @@ TEST(Startup, FirstStartWritesTheDefaultsOnce)
     EXPECT_TRUE(again.Exit());
 }
 
+// Starts the program and switches the activity on; the main frame, or null.
+HWND StartRunning(CQuellorProcess& quellor)
+{
+    if (!quellor.Launch() || quellor.WaitForMainWindow() == nullptr) {
+        return nullptr;
+    }
+    PostMessageA(quellor.MainWindow(), WM_COMMAND, kActivityOn, 0);
+    return quellor.MainWindow();
+}
+
 TEST(Startup, ASecondCopyEndsQuietlyWhileTheFirstRuns)
 {
     quellor_registry::PrepareQuietStart();
     CQuellorProcess first;
-    ASSERT_TRUE(first.Launch());
-    const HWND frame = first.WaitForMainWindow();
+    const HWND frame = StartRunning(first);
     ASSERT_NE(frame, nullptr);
-    PostMessageA(frame, WM_COMMAND, kActivityOn, 0);
 
     CQuellorProcess second;
     ASSERT_TRUE(second.Launch());
@@ -90,10 +98,8 @@ TEST(Startup, ExitAndOutsideCloseEndTheProgramAndFreeTheName)
     quellor_registry::PrepareQuietStart();
     {
         CQuellorProcess quellor;
-        ASSERT_TRUE(quellor.Launch());
-        const HWND frame = quellor.WaitForMainWindow();
+        const HWND frame = StartRunning(quellor);
         ASSERT_NE(frame, nullptr);
-        PostMessageA(frame, WM_COMMAND, kActivityOn, 0);
         PumpFor(200);
         ASSERT_TRUE(quellor.Exit());
         EXPECT_EQ(quellor.ExitCode(), 0u);
@@ -101,10 +107,8 @@ TEST(Startup, ExitAndOutsideCloseEndTheProgramAndFreeTheName)
     }
     {
         CQuellorProcess quellor;
-        ASSERT_TRUE(quellor.Launch());
-        const HWND frame = quellor.WaitForMainWindow();
+        const HWND frame = StartRunning(quellor);
         ASSERT_NE(frame, nullptr);
-        PostMessageA(frame, WM_COMMAND, kActivityOn, 0);
         PostMessageA(frame, WM_CLOSE, 0, 0);
         ASSERT_TRUE(quellor.WaitForExit(10000));
         EXPECT_EQ(quellor.ExitCode(), 0u);
@@ -120,10 +124,8 @@ TEST(Startup, TheIconComesBackWhenTheShellRebuildsItsArea)
 {
     quellor_registry::PrepareQuietStart();
     CQuellorProcess quellor;
-    ASSERT_TRUE(quellor.Launch());
-    const HWND frame = quellor.WaitForMainWindow();
+    const HWND frame = StartRunning(quellor);
     ASSERT_NE(frame, nullptr);
-    PostMessageA(frame, WM_COMMAND, kActivityOn, 0);
     ASSERT_TRUE(WaitUntil([&] { return ShellShowsIcon(frame, kTrayIconId); }, 5000));
 
     ASSERT_TRUE(ForgetShellIcon(frame, kTrayIconId));
