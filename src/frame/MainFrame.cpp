@@ -6,6 +6,7 @@
 #include "ui/SetupDialog.h"
 #include "ui/WebLink.h"
 #include "ui/Wizard.h"
+#include "win/Dialog.h"
 #include "win/Failure.h"
 
 const win::MessageEntry<CMainFrame> CMainFrame::messages[] = {
@@ -54,6 +55,15 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         result = 0;
         return true;
     }
+    if (message == WM_COMMAND && OpensDialog(LOWORD(wParam))) {
+        // One dialog at a time: a second Set Up or wizard opened from the tray
+        // inside the first would have the outer one save over the inner one.
+        if (const HWND open = win::CDialog::FindOpenDialog()) {
+            SetForegroundWindow(open);
+            result = 0;
+            return true;
+        }
+    }
     if (win::DispatchMessageMap(*this, messageMap, message, wParam, lParam, result)) {
         return true;
     }
@@ -62,6 +72,11 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         return true;
     }
     return CFrameWindow::OnMessage(message, wParam, lParam, result);
+}
+
+bool CMainFrame::OpensDialog(UINT command)
+{
+    return command == ID_SETUP || command == ID_WIZARD || command == ID_APP_ABOUT;
 }
 
 LRESULT CMainFrame::OnCreate(WPARAM, LPARAM)

@@ -48,6 +48,7 @@ private:
     void OnWebHome();
     void OnWebFaq();
     void OnWebLibrary();
+    static bool OpensDialog(UINT command);
     bool IsOnChecked() const { return running == 1; }
     bool IsOffChecked() const { return running == 0; }
 

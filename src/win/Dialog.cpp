@@ -8,6 +8,28 @@ INT_PTR CDialog::DoModal(HWND owner)
                            reinterpret_cast<LPARAM>(this));
 }
 
+namespace {
+
+BOOL CALLBACK MatchOpenDialog(HWND window, LPARAM parameter)
+{
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window) || !IsWindowEnabled(window)) {
+        return TRUE;
+    }
+    *reinterpret_cast<HWND*>(parameter) = window;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND CDialog::FindOpenDialog()
+{
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), MatchOpenDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 BOOL CDialog::OnInitDialog()
 {
     UpdateData(false);

@@ -12,6 +12,10 @@ public:
 
     INT_PTR DoModal(HWND owner);
 
+    // The dialog or message box of this thread that takes input now (the
+    // innermost of nested ones), or null when none is open.
+    static HWND FindOpenDialog();
+
 protected:
     // Runs once the controls exist; the default puts the working values into
     // them. True lets the system give the first control the focus.
