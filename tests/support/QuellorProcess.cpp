@@ -6,6 +6,7 @@
 
 namespace {
 constexpr WPARAM kExitCommand = 32774;
+constexpr WPARAM kActivityOn = 32771;
 
 // Copies this test started and has not ended yet.
 std::set<DWORD>& OwnCopies()
@@ -82,6 +83,15 @@ bool CQuellorProcess::Launch(const std::string& path)
 HWND CQuellorProcess::WaitForMainWindow(DWORD timeoutMs)
 {
     mainWindow = WaitForProcessWindow(info.dwProcessId, "QuellorFrame", "Quellor", timeoutMs);
+    return mainWindow;
+}
+
+HWND CQuellorProcess::LaunchSwitchedOn(const std::string& path)
+{
+    if (!Launch(path) || WaitForMainWindow() == nullptr) {
+        return nullptr;
+    }
+    PostMessageA(mainWindow, WM_COMMAND, kActivityOn, 0);
     return mainWindow;
 }
 

@@ -24,6 +24,9 @@ public:
     // process, or null when it does not appear in time.
     HWND WaitForMainWindow(DWORD timeoutMs = 15000);
     HWND MainWindow() const { return mainWindow; }
+    // Starts the program and switches the activity on from the tray menu;
+    // the main frame, or null when the program did not come up.
+    HWND LaunchSwitchedOn(const std::string& path = DefaultPath());
     bool IsRunning() const;
     bool WaitForExit(DWORD timeoutMs);
     DWORD ExitCode() const;

@@ -13,7 +13,6 @@
 namespace {
 
 constexpr UINT kTrayIconId = 140;
-constexpr WPARAM kActivityOn = 32771;
 
 bool LooksLikeBareHostName(const std::string& host)
 {
@@ -62,21 +61,11 @@ TEST(Startup, FirstStartWritesTheDefaultsOnce)
     EXPECT_TRUE(again.Exit());
 }
 
-// Starts the program and switches the activity on; the main frame, or null.
-HWND StartRunning(CQuellorProcess& quellor)
-{
-    if (!quellor.Launch() || quellor.WaitForMainWindow() == nullptr) {
-        return nullptr;
-    }
-    PostMessageA(quellor.MainWindow(), WM_COMMAND, kActivityOn, 0);
-    return quellor.MainWindow();
-}
-
 TEST(Startup, ASecondCopyEndsQuietlyWhileTheFirstRuns)
 {
     quellor_registry::PrepareQuietStart();
     CQuellorProcess first;
-    const HWND frame = StartRunning(first);
+    const HWND frame = first.LaunchSwitchedOn();
     ASSERT_NE(frame, nullptr);
 
     CQuellorProcess second;
@@ -98,7 +87,7 @@ TEST(Startup, ExitAndOutsideCloseEndTheProgramAndFreeTheName)
     quellor_registry::PrepareQuietStart();
     {
         CQuellorProcess quellor;
-        const HWND frame = StartRunning(quellor);
+        const HWND frame = quellor.LaunchSwitchedOn();
         ASSERT_NE(frame, nullptr);
         PumpFor(200);
         ASSERT_TRUE(quellor.Exit());
@@ -107,7 +96,7 @@ TEST(Startup, ExitAndOutsideCloseEndTheProgramAndFreeTheName)
     }
     {
         CQuellorProcess quellor;
-        const HWND frame = StartRunning(quellor);
+        const HWND frame = quellor.LaunchSwitchedOn();
         ASSERT_NE(frame, nullptr);
         PostMessageA(frame, WM_CLOSE, 0, 0);
         ASSERT_TRUE(quellor.WaitForExit(10000));
@@ -124,7 +113,7 @@ TEST(Startup, TheIconComesBackWhenTheShellRebuildsItsArea)
 {
     quellor_registry::PrepareQuietStart();
     CQuellorProcess quellor;
-    const HWND frame = StartRunning(quellor);
+    const HWND frame = quellor.LaunchSwitchedOn();
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return ShellShowsIcon(frame, kTrayIconId); }, 5000));
 

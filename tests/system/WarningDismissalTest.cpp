@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr WPARAM kActivityOn = 32771;
 constexpr WPARAM kActivityOff = 32772;
 constexpr UINT kTrayCallback = 0x8068;
 constexpr WPARAM kTrayIconId = 140;
@@ -65,11 +64,8 @@ TEST(WarningDismissal, AnOnlineServiceUserHasEveryWarningClickedAwayWithinOneTic
         CWarningWindows windows(titles);
         ASSERT_TRUE(windows.WaitForWindows(titles));
         CQuellorProcess quellor;
-        ASSERT_TRUE(quellor.Launch());
-        const HWND frame = quellor.WaitForMainWindow();
+        const HWND frame = quellor.LaunchSwitchedOn();
         ASSERT_NE(frame, nullptr);
-
-        PostMessageA(frame, WM_COMMAND, kActivityOn, 0);
         EXPECT_TRUE(WaitUntil([&] { return windows.Closed().size() == 4; }, kWarningTickMs + 1500));
         // One title after the other, in the program's order, whatever the
         // order the windows came up in.
@@ -93,11 +89,8 @@ TEST(WarningDismissal, WithoutAnOnlineServiceTheWarningsStay)
     CWarningWindows windows(titles);
     ASSERT_TRUE(windows.WaitForWindows(titles));
     CQuellorProcess quellor;
-    ASSERT_TRUE(quellor.Launch());
-    const HWND frame = quellor.WaitForMainWindow();
+    const HWND frame = quellor.LaunchSwitchedOn();
     ASSERT_NE(frame, nullptr);
-
-    PostMessageA(frame, WM_COMMAND, kActivityOn, 0);
     PumpFor(kWarningTickMs * 2);
     EXPECT_TRUE(windows.Closed().empty());
     EXPECT_TRUE(windows.WaitForWindows(titles));
@@ -114,11 +107,8 @@ TEST(WarningDismissal, AWindowThatStaysLeavesTheProgramResponsive)
                              "--closing", "MSN-Connected"});
     ASSERT_TRUE(windows.WaitForWindows({"Disconnect Warning", "America Online Timer", "MSN-Connected"}));
     CQuellorProcess quellor;
-    ASSERT_TRUE(quellor.Launch());
-    const HWND frame = quellor.WaitForMainWindow();
+    const HWND frame = quellor.LaunchSwitchedOn();
     ASSERT_NE(frame, nullptr);
-
-    PostMessageA(frame, WM_COMMAND, kActivityOn, 0);
     DWORD slowest = 0;
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < 2 * kWarningTickMs + 500) {
