@@ -26,9 +26,11 @@ void CAutoNetSenseWatch::OnConnected(const ConnectionRecord&)
     connectedSent = 1;
 }
 
+// Only the last connection to go ends the activity: another line that is
+// still up keeps it on.
 void CAutoNetSenseWatch::OnDisconnected(const ConnectionRecord& connection)
 {
-    if (IsStopping()) {
+    if (IsStopping() || !KeptConnections().empty()) {
         return;
     }
     SendMessageA(notifyWindow, WM_NET_DISCONNECTED, 0, reinterpret_cast<LPARAM>(&connection));

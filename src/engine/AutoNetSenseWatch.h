@@ -19,8 +19,8 @@ public:
     // WM_NET_DISCONNECTED.
     bool Start(HWND notifyWindow);
 
-    // 1 once a connected message went out, 0 again after each disconnected
-    // one. While the watch is not started, the America Online presence check
+    // 1 once a connected message went out, 0 again after the disconnected
+    // one that the last connection's end sends. While the watch is not started, the America Online presence check
     // of the main frame keeps its own state here; the two never run together.
     int connectedSent = 0;
 

@@ -168,8 +168,9 @@ void CConnectionWatch::ReportVanished(const RasConnection* connections, DWORD co
         SYSTEMTIME now;
         GetLocalTime(&now);
         gone.durationSeconds = SecondsBetween(gone.firstSeen, now);
-        OnDisconnected(gone);
+        // Removed first, so that the notification sees what is still up.
         keptConnections.erase(keptConnections.begin() + static_cast<std::ptrdiff_t>(i));
+        OnDisconnected(gone);
     }
 }
 

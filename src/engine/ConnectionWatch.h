@@ -53,7 +53,8 @@ protected:
     virtual void OnConnected(const ConnectionRecord& connection);
     virtual void OnDisconnected(const ConnectionRecord& connection);
     // The comparison with the kept list: vanished connections first, from
-    // the last kept to the first, then new ones in the order given.
+    // the last kept to the first, then new ones in the order given. A
+    // vanished connection has left the kept list when it is reported.
     virtual void OnConnectionsChanged(const RasConnection* connections, DWORD count);
 
     // True from the moment Stop begins until the worker has ended.

@@ -7,7 +7,6 @@
 #include "ui/WebLink.h"
 #include "ui/Wizard.h"
 #include "win/Dialog.h"
-#include "win/Failure.h"
 
 const win::MessageEntry<CMainFrame> CMainFrame::messages[] = {
     {WM_CREATE, &CMainFrame::OnCreate},
@@ -37,8 +36,10 @@ const win::UpdateEntry<CMainFrame> CMainFrame::updates[] = {
 
 const win::MessageMap<CMainFrame> CMainFrame::messageMap = {messages, commands, {}, updates};
 
-CMainFrame::CMainFrame(win::CCommandTarget* commandFallback)
-    : commandFallback(commandFallback), taskbarCreatedMessage(RegisterWindowMessageA("TaskbarCreated"))
+CMainFrame::CMainFrame(win::CCommandTarget* commandFallback, ShellNotifyFunction shellNotify)
+    : commandFallback(commandFallback),
+      taskbarCreatedMessage(RegisterWindowMessageA("TaskbarCreated")),
+      trayIcon(shellNotify)
 {
     const HINSTANCE module = GetModuleHandleA(nullptr);
     animationIcons[0] = LoadIconA(module, MAKEINTRESOURCEA(IDI_ACTIVE_1));
@@ -50,8 +51,7 @@ CMainFrame::CMainFrame(win::CCommandTarget* commandFallback)
 bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     if (message == taskbarCreatedMessage && taskbarCreatedMessage != 0) {
-        // The shell rebuilt its notification area and forgot the icon.
-        trayIcon.Restore();
+        OnTaskbarCreated();
         result = 0;
         return true;
     }
@@ -84,12 +84,13 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM)
     if (aolFlag == 0) {
         aolFlag = settings::Read(keys::IsAOL4);
     }
-    if (!trayIcon.Create(hwnd, kTrayIconId, kTrayTooltip,
-                         LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_IDLE)), WM_TRAY_CALLBACK)) {
-        MessageBoxA(hwnd, "Failed to create tray icon", win::ApplicationName(), MB_OK | MB_ICONERROR);
-        return -1;
+    // Started at logon, the program may come before the shell's notification
+    // area: it runs on without its icon and tries again.
+    if (!trayIcon.Create(hwnd, kTrayIconId, kTrayTooltip, idleIcon, WM_TRAY_CALLBACK)) {
+        trayRetriesLeft = kTrayRetryCount;
+        SetTimer(hwnd, TIMER_TRAY_RETRY, kTrayRetryPeriodMs, nullptr);
     }
-    // Only once the icon exists: adding it waits on the shell and answers
+    // Only once the icon is set up: adding it waits on the shell and answers
     // sent messages meanwhile, so a watch started earlier could switch the
     // activity on before there is an icon to animate.
     if (settings::Read(keys::AutoNetSense) != 0) {
@@ -114,8 +115,33 @@ LRESULT CMainFrame::OnTimer(WPARAM timerId, LPARAM lParam)
     case TIMER_AOL_PRESENCE:
         CheckAolPresence();
         return 0;
+    case TIMER_TRAY_RETRY:
+        RetryTrayIcon();
+        return 0;
     default:
         return DefWindowProcA(hwnd, WM_TIMER, timerId, lParam);
+    }
+}
+
+void CMainFrame::RetryTrayIcon()
+{
+    if (!trayIcon.IsShown() && trayRetriesLeft > 0) {
+        --trayRetriesLeft;
+        trayIcon.Restore();
+    }
+    if (trayIcon.IsShown() || trayRetriesLeft == 0) {
+        KillTimer(hwnd, TIMER_TRAY_RETRY);
+    }
+}
+
+// The shell (re)built its notification area: it has forgotten the icon, or
+// never had it.
+void CMainFrame::OnTaskbarCreated()
+{
+    trayIcon.Restore();
+    if (trayIcon.IsShown()) {
+        trayRetriesLeft = 0;
+        KillTimer(hwnd, TIMER_TRAY_RETRY);
     }
 }
 
@@ -132,6 +158,7 @@ LRESULT CMainFrame::OnClose(WPARAM, LPARAM)
 {
     KillTimer(hwnd, TIMER_CONTACT);
     KillTimer(hwnd, TIMER_WARNINGS);
+    KillTimer(hwnd, TIMER_TRAY_RETRY);
     DestroyWindow(hwnd);
     return 0;
 }

@@ -17,6 +17,11 @@ constexpr UINT WM_TRAY_CALLBACK = 0x8068;
 constexpr UINT_PTR TIMER_CONTACT = 1;
 constexpr UINT_PTR TIMER_WARNINGS = 2;
 constexpr UINT_PTR TIMER_AOL_PRESENCE = 3;
+// Tries the tray icon's add again while the shell has not taken it.
+constexpr UINT_PTR TIMER_TRAY_RETRY = 4;
+constexpr UINT kTrayRetryPeriodMs = 2000;
+// Two minutes of tries; after that only the shell's TaskbarCreated.
+constexpr int kTrayRetryCount = 60;
 
 constexpr UINT kTrayIconId = 140;
 constexpr const char* kTrayTooltip = "Quellor! V2.81";
@@ -24,7 +29,8 @@ constexpr const char* kTrayTooltip = "Quellor! V2.81";
 class CMainFrame : public win::CFrameWindow {
 public:
     // Commands the frame does not handle go on to the fallback.
-    explicit CMainFrame(win::CCommandTarget* commandFallback = nullptr);
+    explicit CMainFrame(win::CCommandTarget* commandFallback = nullptr,
+                        ShellNotifyFunction shellNotify = Shell_NotifyIconA);
 
     void StartActivity();
     void StopActivity();
@@ -49,6 +55,10 @@ private:
     void OnWebFaq();
     void OnWebLibrary();
     static bool OpensDialog(UINT command);
+    // Adds the tray icon if the shell has not taken it yet; stops the
+    // retries once it has, or once they are used up.
+    void RetryTrayIcon();
+    void OnTaskbarCreated();
     bool IsOnChecked() const { return running == 1; }
     bool IsOffChecked() const { return running == 0; }
 
@@ -78,6 +88,7 @@ private:
     std::string proxyAddress;
     int proxyEnabled = 0;
     CTrayNotifyIcon trayIcon;
+    int trayRetriesLeft = 0;
     HICON animationIcons[2] = {};
     HICON idleIcon = nullptr;
     int running = 0;

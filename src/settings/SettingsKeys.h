@@ -29,6 +29,9 @@ inline constexpr IntKey IsRand{"IsRand", 1};
 inline constexpr IntKey DefaultMin{"DefaultMin", 1};
 inline constexpr IntKey Proxy{"Proxy", 0};
 inline constexpr IntKey Port{"Port", 80};
+// The port numbers the dialogs accept; 0 stands for no proxy port.
+inline constexpr int kLowestPort = 0;
+inline constexpr int kHighestPort = 65535;
 
 inline constexpr TextKey ProxyIP3{"ProxyIP3", ""};
 inline constexpr TextKey AOL47{"AOL47", "America Online"};

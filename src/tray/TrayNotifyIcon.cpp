@@ -3,12 +3,11 @@
 #include "tray/TrayTimerWnd.h"
 #include "win/Handles.h"
 
-#include <cstring>
-
 namespace {
 // The record as the oldest shells know it: 88 bytes with a 64-character tip.
 constexpr DWORD kRecordSize = NOTIFYICONDATAA_V1_SIZE;
 static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the shell expects the 88-byte record");
+constexpr UINT kAllParts = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 }  // namespace
 
 CTrayNotifyIcon::~CTrayNotifyIcon()
@@ -24,38 +23,42 @@ bool CTrayNotifyIcon::Create(HWND window, UINT id, const char* tooltip, HICON ic
     record.cbSize = kRecordSize;
     record.hWnd = window;
     record.uID = id;
-    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record.uCallbackMessage = callbackMessage;
     record.hIcon = icon;
-    std::strncpy(record.szTip, tooltip, 63);
-    record.szTip[63] = '\0';
-    enabled = Shell_NotifyIconA(NIM_ADD, &record) != FALSE;
-    return enabled;
+    lstrcpynA(record.szTip, tooltip, sizeof record.szTip);
+    created = true;
+    shown = false;
+    return Restore();
 }
 
 bool CTrayNotifyIcon::RemoveIcon()
 {
-    if (!enabled) {
+    if (!created) {
         return false;
     }
+    const bool wasShown = shown;
+    created = false;
+    shown = false;
     record.uFlags = 0;
-    const bool removed = Shell_NotifyIconA(NIM_DELETE, &record) != FALSE;
-    enabled = false;
-    return removed;
+    return wasShown && shellNotify(NIM_DELETE, &record) != FALSE;
 }
 
 bool CTrayNotifyIcon::Restore()
 {
-    if (!enabled) {
+    if (!created) {
         return false;
     }
-    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    return Shell_NotifyIconA(NIM_ADD, &record) != FALSE;
+    record.uFlags = kAllParts;
+    if (shellNotify(NIM_ADD, &record) == FALSE) {
+        return false;
+    }
+    shown = true;
+    return true;
 }
 
 bool CTrayNotifyIcon::SetIcon(HICON icon)
 {
-    if (!enabled) {
+    if (!created) {
         return false;
     }
     StopAnimation();
@@ -68,11 +71,16 @@ bool CTrayNotifyIcon::SetIcon(UINT iconResourceId)
     return SetIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconResourceId)));
 }
 
+// While the shell has not taken the icon, the picture is only kept for the
+// add that will show it.
 bool CTrayNotifyIcon::ShowPicture(HICON icon)
 {
-    record.uFlags = NIF_ICON;
     record.hIcon = icon;
-    return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
+    if (!shown) {
+        return true;
+    }
+    record.uFlags = NIF_ICON;
+    return shellNotify(NIM_MODIFY, &record) != FALSE;
 }
 
 bool CTrayNotifyIcon::Animate(const HICON* pictures, int count, UINT delayMs)
@@ -80,9 +88,8 @@ bool CTrayNotifyIcon::Animate(const HICON* pictures, int count, UINT delayMs)
     if (count < 1 || !SetIcon(pictures[0])) {
         return false;
     }
-    StopAnimation();
     auto* window = new CTrayTimerWnd(*this, pictures, count, delayMs);
-    if (win::CFrameWindow::CreateOwned(window, "", WS_OVERLAPPEDWINDOW) == nullptr) {
+    if (win::CFrameWindow::CreateOwned(window, "", WS_OVERLAPPEDWINDOW, CTrayTimerWnd::kClassName) == nullptr) {
         return false;
     }
     animationWindow = window;
@@ -93,9 +100,17 @@ bool CTrayNotifyIcon::Animate(const HICON* pictures, int count, UINT delayMs)
 void CTrayNotifyIcon::StopAnimation()
 {
     if (animationWindow != nullptr) {
-        CTrayTimerWnd* window = animationWindow;
+        const HWND window = animationWindow->Handle();
         animationWindow = nullptr;
-        SendMessageA(window->Handle(), WM_CLOSE, 0, 0);
+        DestroyWindow(window);
+    }
+}
+
+void CTrayNotifyIcon::OnAnimationWindowGone(const CTrayTimerWnd* window)
+{
+    if (window == animationWindow) {
+        animationWindow = nullptr;
+        animating = false;
     }
 }
 
@@ -113,15 +128,23 @@ LRESULT CTrayNotifyIcon::OnTrayNotification(WPARAM wParam, LPARAM lParam)
         return 0;
     }
     if (lParam == WM_RBUTTONUP) {
-        SetMenuDefaultItem(popup, 0, TRUE);
-        POINT cursor = {};
-        GetCursorPos(&cursor);
-        // The menu closes when the user clicks elsewhere only if its owner is
-        // the foreground window.
-        SetForegroundWindow(notificationWindow);
-        TrackPopupMenu(popup, 0, cursor.x, cursor.y, 0, notificationWindow, nullptr);
+        ShowMenu(popup);
     } else if (lParam == WM_LBUTTONDBLCLK) {
         SendMessageA(notificationWindow, WM_COMMAND, GetMenuItemID(popup, 0), 0);
     }
     return 1;
+}
+
+void CTrayNotifyIcon::ShowMenu(HMENU popup)
+{
+    SetMenuDefaultItem(popup, 0, TRUE);
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    // The menu closes when the user clicks elsewhere only if its owner is
+    // the foreground window, and the message posted after it lets the next
+    // opening work at the first click.
+    SetForegroundWindow(notificationWindow);
+    const UINT alignment = GetSystemMetrics(SM_MENUDROPALIGNMENT) != 0 ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+    TrackPopupMenu(popup, alignment | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, notificationWindow, nullptr);
+    PostMessageA(notificationWindow, WM_NULL, 0, 0);
 }

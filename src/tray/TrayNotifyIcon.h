@@ -7,24 +7,32 @@
 
 class CTrayTimerWnd;
 
+// The shell's notification-area call (Shell_NotifyIconA).
+using ShellNotifyFunction = BOOL(WINAPI*)(DWORD message, NOTIFYICONDATAA* record);
+
 class CTrayNotifyIcon {
 public:
-    CTrayNotifyIcon() = default;
+    explicit CTrayNotifyIcon(ShellNotifyFunction shellNotify = Shell_NotifyIconA) : shellNotify(shellNotify) {}
     CTrayNotifyIcon(const CTrayNotifyIcon&) = delete;
     CTrayNotifyIcon& operator=(const CTrayNotifyIcon&) = delete;
     virtual ~CTrayNotifyIcon();
 
+    // Sets up the icon and asks the shell to show it; false when the shell
+    // did not take it (before the notification area exists, at logon). The
+    // icon is kept all the same: its picture and animation follow every
+    // change, and Restore shows it once the shell takes it.
     bool Create(HWND notificationWindow, UINT id, const char* tooltip, HICON icon, UINT callbackMessage);
     bool RemoveIcon();
-    // Adds the icon again with its current picture, after the shell has
-    // rebuilt its notification area and forgotten it.
+    // Adds the icon again with its current picture: after the shell has
+    // rebuilt its notification area and forgotten it, or when it did not
+    // take the icon before.
     bool Restore();
     bool SetIcon(HICON icon);
     bool SetIcon(UINT iconResourceId);
     bool Animate(const HICON* pictures, int count, UINT delayMs);
     void StopAnimation();
     bool IsAnimating() const { return animating; }
-    bool IsShown() const { return enabled; }
+    bool IsShown() const { return shown; }
     HICON CurrentIcon() const { return record.hIcon; }
 
     // 1 when the notification was for this icon, else 0.
@@ -34,9 +42,15 @@ private:
     friend class CTrayTimerWnd;
     // The animation window shows the next picture.
     bool ShowPicture(HICON icon);
+    // The animation window is going; forget it.
+    void OnAnimationWindowGone(const CTrayTimerWnd* window);
+    void ShowMenu(HMENU popup);
 
+    ShellNotifyFunction shellNotify;
     NOTIFYICONDATAA record = {};
-    bool enabled = false;
+    // Between Create and RemoveIcon, shown or not.
+    bool created = false;
+    bool shown = false;
     HWND notificationWindow = nullptr;
     CTrayTimerWnd* animationWindow = nullptr;
     bool animating = false;

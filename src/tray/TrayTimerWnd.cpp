@@ -8,6 +8,7 @@ constexpr UINT_PTR kAnimationTimer = 1;
 
 const win::MessageEntry<CTrayTimerWnd> CTrayTimerWnd::messages[] = {
     {WM_CREATE, &CTrayTimerWnd::OnCreate},
+    {WM_CLOSE, &CTrayTimerWnd::OnClose},
     {WM_DESTROY, &CTrayTimerWnd::OnDestroy},
     {WM_TIMER, &CTrayTimerWnd::OnTimer},
 };
@@ -31,9 +32,16 @@ LRESULT CTrayTimerWnd::OnCreate(WPARAM, LPARAM)
     return 0;
 }
 
+// Another program closing every window it finds must not end the animation.
+LRESULT CTrayTimerWnd::OnClose(WPARAM, LPARAM)
+{
+    return 0;
+}
+
 LRESULT CTrayTimerWnd::OnDestroy(WPARAM, LPARAM)
 {
     KillTimer(hwnd, timer);
+    trayIcon.OnAnimationWindowGone(this);
     return 0;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
-// Hidden window whose timer steps the tray icon through its pictures.
+// Hidden window whose timer steps the tray icon through its pictures. Its
+// class is its own, so that a search for the main frame never finds it, and
+// it ignores a close from outside: only the tray icon ends it.
 #include "win/FrameWindow.h"
 #include "win/MessageMap.h"
 
@@ -11,11 +13,14 @@ class CTrayTimerWnd : public win::CFrameWindow {
 public:
     CTrayTimerWnd(CTrayNotifyIcon& trayIcon, const HICON* pictures, int count, UINT delayMs);
 
+    static constexpr const char* kClassName = "QuellorAnimation";
+
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     LRESULT OnCreate(WPARAM, LPARAM);
+    LRESULT OnClose(WPARAM, LPARAM);
     LRESULT OnDestroy(WPARAM, LPARAM);
     LRESULT OnTimer(WPARAM, LPARAM);
 

@@ -136,7 +136,7 @@ void CSetupDialog::ReadSettings()
     proxy = settings::Read(keys::Proxy);
     proxyAddress = settings::Read(keys::ProxyIP3);
     port = settings::Read(keys::Port);
-    aol.title = settings::Read(keys::AOL47, "");
+    aol.title = settings::Read(keys::AOL47);
 }
 
 void CSetupDialog::Exchange(win::CDataExchange& dx)
@@ -144,7 +144,7 @@ void CSetupDialog::Exchange(win::CDataExchange& dx)
     dx.Check(IDC_NO_STARTUP_DIALOG, startUp);
     dx.Check(IDC_USE_PROXY, proxy);
     dx.Text(IDC_PROXY_ADDRESS, proxyAddress);
-    dx.Integer(IDC_PORT, port);
+    dx.Integer(IDC_PORT, port, keys::kLowestPort, keys::kHighestPort);
     dx.Check(IDC_PRODIGY, prodigy);
     dx.Check(IDC_HTTP, isHttp);
     dx.Check(IDC_FTP, isFtp);
@@ -161,11 +161,26 @@ void CSetupDialog::Exchange(win::CDataExchange& dx)
 
 bool CSetupDialog::Save()
 {
-    if (!UpdateData(true)) {
+    if (!ReadControls()) {
         return false;
     }
     WriteSettings();
     return true;
+}
+
+// The port is the one value that can be rejected. Its box may be on a tab
+// that is not showing, where the user could neither see nor mend it.
+bool CSetupDialog::ReadControls()
+{
+    if (UpdateData(true)) {
+        return true;
+    }
+    SendMessageA(Item(IDC_TABS), TCM_SETCURSEL, kProxyTab, 0);
+    OnTabChanged();
+    const HWND port = Item(IDC_PORT);
+    SetFocus(port);
+    SendMessageA(port, EM_SETSEL, 0, -1);
+    return false;
 }
 
 void CSetupDialog::WriteSettings() const
@@ -196,7 +211,7 @@ void CSetupDialog::OnOK()
 void CSetupDialog::OnCancel()
 {
     // Cancel checks the port too, though it writes nothing.
-    if (UpdateData(true)) {
+    if (ReadControls()) {
         Close(IDCANCEL);
     }
 }

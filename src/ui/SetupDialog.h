@@ -26,6 +26,8 @@ private:
     // Reads the controls and writes every key; false when a value was
     // rejected (reported already) and nothing was written.
     bool Save();
+    // The exchange from the controls; a rejected port is shown on its tab.
+    bool ReadControls();
     void WriteSettings() const;
     void Close(INT_PTR result);
 

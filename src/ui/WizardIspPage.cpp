@@ -9,11 +9,15 @@ CWizardIspPage::CWizardIspPage()
 {
 }
 
-// The service flags are written before the choice is checked, so leaving
-// the page without a choice clears them. MSN users share Prodigy's flag: the
-// warning windows of both are handled alike.
+// The choice is checked before anything is written: Next without one must
+// not clear the service flags that a Cancel would then leave cleared. MSN
+// users share Prodigy's flag: the warning windows of both are handled alike.
 bool CWizardIspPage::StoreAnswer()
 {
+    if (!AnyChosen()) {
+        MessageBoxA(hwnd, "You Must Select an option", win::ApplicationName(), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
     settings::Write(keys::IsAOL, Flag(IDC_WIZ_AOL3));
     settings::Write(keys::IsAOL4, Flag(IDC_WIZ_AOL4));
     settings::Write(keys::Prodigy, Flag(IDC_WIZ_PRODIGY));
@@ -25,10 +29,6 @@ bool CWizardIspPage::StoreAnswer()
     }
     if (Flag(IDC_WIZ_AOL3) != 0) {
         settings::Write(keys::AOL47, "America Online");
-    }
-    if (!AnyChosen()) {
-        MessageBoxA(hwnd, "You Must Select an option", win::ApplicationName(), MB_OK | MB_ICONEXCLAMATION);
-        return false;
     }
     return UpdateData(true);
 }

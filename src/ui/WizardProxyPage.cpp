@@ -12,11 +12,11 @@ void CWizardProxyPage::Exchange(win::CDataExchange& exchange)
 {
     CWizardPage::Exchange(exchange);
     exchange.Text(IDC_WIZ_PROXY_ADDRESS, address);
-    exchange.Integer(IDC_WIZ_PORT, port);
+    exchange.Integer(IDC_WIZ_PORT, port, keys::kLowestPort, keys::kHighestPort);
 }
 
 // The boxes are read before anything is written: a port that is not a whole
-// number keeps the page open and leaves the stored proxy as it was. The
+// number from 0 to 65535 keeps the page open and leaves the stored proxy as it was. The
 // address and port are stored whatever the choice.
 bool CWizardProxyPage::StoreAnswer()
 {

@@ -23,11 +23,27 @@ void CDataExchange::Integer(int controlId, int& value)
         return;
     }
     if (!ParseDialogInteger(WindowText(box), value)) {
-        MessageBoxA(dialog, "Please enter an integer.", ApplicationName(), MB_OK | MB_ICONEXCLAMATION);
-        SetFocus(box);
-        SendMessageA(box, EM_SETSEL, 0, -1);
-        throw CExchangeFailed();
+        Reject(box, "Please enter an integer.");
     }
+}
+
+void CDataExchange::Integer(int controlId, int& value, int minimum, int maximum)
+{
+    int read = value;
+    Integer(controlId, read);
+    if (saving && (read < minimum || read > maximum)) {
+        Reject(GetDlgItem(dialog, controlId), "Please enter an integer between " + std::to_string(minimum) +
+                                                  " and " + std::to_string(maximum) + ".");
+    }
+    value = read;
+}
+
+void CDataExchange::Reject(HWND box, const std::string& message) const
+{
+    MessageBoxA(dialog, message.c_str(), ApplicationName(), MB_OK | MB_ICONEXCLAMATION);
+    SetFocus(box);
+    SendMessageA(box, EM_SETSEL, 0, -1);
+    throw CExchangeFailed();
 }
 
 void CDataExchange::Text(int controlId, std::string& value)

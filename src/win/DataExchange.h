@@ -24,12 +24,18 @@ public:
     // A whole number; bad text shows "Please enter an integer.", selects the
     // box and raises CExchangeFailed.
     void Integer(int controlId, int& value);
+    // A whole number within minimum to maximum; outside, it shows "Please
+    // enter an integer between minimum and maximum." the same way.
+    void Integer(int controlId, int& value, int minimum, int maximum);
     void Text(int controlId, std::string& value);
     // A check box as 0 or 1. Shown from a value outside 0 to 2, the box is
     // unchecked and the value becomes 0.
     void Check(int controlId, int& value);
 
 private:
+    // Tells the user, selects the box's text and ends the exchange.
+    [[noreturn]] void Reject(HWND box, const std::string& message) const;
+
     HWND dialog;
     bool saving;
 };

@@ -2,11 +2,11 @@
 
 namespace win {
 
-bool CFrameWindow::RegisterFrameClass()
+bool CFrameWindow::RegisterFrameClass(const char* className)
 {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA existing;
-    if (GetClassInfoA(instance, ClassName(), &existing)) {
+    if (GetClassInfoA(instance, className, &existing)) {
         return true;
     }
     WNDCLASSA wc = {};
@@ -15,17 +15,17 @@ bool CFrameWindow::RegisterFrameClass()
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = ClassName();
+    wc.lpszClassName = className;
     return RegisterClassA(&wc) != 0;
 }
 
-HWND CFrameWindow::CreateOwned(CFrameWindow* frame, const char* title, DWORD style)
+HWND CFrameWindow::CreateOwned(CFrameWindow* frame, const char* title, DWORD style, const char* className)
 {
     bool windowStarted = false;
     frame->attached = &windowStarted;
     HWND window = nullptr;
-    if (RegisterFrameClass()) {
-        window = CreateWindowExA(0, ClassName(), title, style, CW_USEDEFAULT, CW_USEDEFAULT,
+    if (RegisterFrameClass(className)) {
+        window = CreateWindowExA(0, className, title, style, CW_USEDEFAULT, CW_USEDEFAULT,
                                  CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), frame);
     }

@@ -1,5 +1,5 @@
 #pragma once
-// Hidden or visible top-level windows of the program's shared frame class.
+// Hidden or visible top-level windows of the program's own classes.
 // A frame object lives on the heap and deletes itself once its window is gone.
 #include "win/Window.h"
 
@@ -10,9 +10,11 @@ public:
     // Creates the window of a frame object made with new. On failure the
     // object has been deleted (by its own WM_NCDESTROY, or here when the
     // window never started to exist), so the caller never deletes it.
-    static HWND CreateOwned(CFrameWindow* frame, const char* title, DWORD style);
+    static HWND CreateOwned(CFrameWindow* frame, const char* title, DWORD style,
+                            const char* className = kClassName);
 
-    static const char* ClassName() { return "QuellorFrame"; }
+    // The main frame's class; other frames name their own.
+    static constexpr const char* kClassName = "QuellorFrame";
 
 protected:
     // Handles what the derived class does not, the system's default.
@@ -20,7 +22,7 @@ protected:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static bool RegisterFrameClass();
+    static bool RegisterFrameClass(const char* className);
 
     bool* attached = nullptr;
 };

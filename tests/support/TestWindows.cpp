@@ -43,7 +43,8 @@ struct WindowQuery {
     DWORD processId;
     const char* className;
     const char* title;
-    HWND found;
+    bool firstOnly;
+    std::vector<HWND> found;
 };
 
 BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter)
@@ -68,15 +69,22 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter)
             return TRUE;
         }
     }
-    query->found = window;
-    return FALSE;
+    query->found.push_back(window);
+    return query->firstOnly ? FALSE : TRUE;
 }
 
 }  // namespace
 
 HWND FindProcessWindow(DWORD processId, const char* className, const char* title)
 {
-    WindowQuery query = {processId, className, title, nullptr};
+    WindowQuery query = {processId, className, title, true, {}};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
+    return query.found.empty() ? nullptr : query.found.front();
+}
+
+std::vector<HWND> ProcessWindows(DWORD processId)
+{
+    WindowQuery query = {processId, nullptr, nullptr, false, {}};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
     return query.found;
 }

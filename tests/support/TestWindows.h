@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Polls the condition (pumping this thread's messages) until it holds or
 // the time is up; true when it held.
@@ -12,6 +13,8 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD po
 // A top-level window of the process (0: any process) with this class (null:
 // any) and exactly this title (null: any), or null.
 HWND FindProcessWindow(DWORD processId, const char* className, const char* title);
+// Every top-level window of the process.
+std::vector<HWND> ProcessWindows(DWORD processId);
 HWND WaitForProcessWindow(DWORD processId, const char* className, const char* title, DWORD timeoutMs = 10000);
 
 // A window's text through WM_GETTEXT, which works across processes.

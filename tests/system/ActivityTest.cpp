@@ -95,7 +95,7 @@ protected:
 
     // The tray animation runs in a window of its own, with an empty title,
     // exactly while the activity is on.
-    bool IsAnimating() const { return FindProcessWindow(quellor.Id(), "QuellorFrame", "") != nullptr; }
+    bool IsAnimating() const { return FindProcessWindow(quellor.Id(), "QuellorAnimation", "") != nullptr; }
 
     void Command(WPARAM id, bool animatingAfter)
     {
@@ -372,6 +372,32 @@ TEST_F(ActivityTest, TheTimeKeeperWindowSwitchesTheActivityOnAndOff)
 
     timeKeeper.Close();
     EXPECT_TRUE(WaitUntil([&] { return !IsAnimating(); }, kWithinOnePeriod));
+}
+
+TEST_F(ActivityTest, ClosingEveryOtherWindowOfTheProgramLeavesItWorking)
+{
+    Launch();
+    Command(kActivityOn, true);
+    EXPECT_EQ(FindWindowA("QuellorFrame", nullptr), frame) << "a search for the frame's class finds the frame";
+
+    // What a program does that closes every window it finds.
+    int closed = 0;
+    for (const HWND window : ProcessWindows(quellor.Id())) {
+        if (window != frame) {
+            DWORD_PTR answer = 0;
+            SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+            ++closed;
+        }
+    }
+    EXPECT_GE(closed, 1) << "the animation window at least";
+    ASSERT_TRUE(Flush());
+    EXPECT_TRUE(IsAnimating());
+
+    Command(kActivityOff, false);
+    Command(kActivityOn, true);
+    Command(kActivityOff, false);
+    ASSERT_TRUE(quellor.Exit());
+    EXPECT_EQ(quellor.ExitCode(), 0u);
 }
 
 }  // namespace

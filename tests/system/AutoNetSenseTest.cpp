@@ -19,7 +19,7 @@ void PrepareAutoNetSense(int isAol, int isAol4)
     quellor_registry::WriteInt("IsAOL4", isAol4);
 }
 
-TEST(AutoNetSense, AConnectionSwitchesTheActivityOnAndItsEndOff)
+TEST(AutoNetSense, AConnectionSwitchesTheActivityOnAndTheEndOfTheLastOneOff)
 {
     CFakeDialUp dialUp;
     PrepareAutoNetSense(0, 0);
@@ -34,10 +34,19 @@ TEST(AutoNetSense, AConnectionSwitchesTheActivityOnAndItsEndOff)
     EXPECT_FALSE(TrayIconAnimates());
 
     const DWORD beforeConnect = dialUp.Calls();
-    dialUp.SetConnections("Office Line");
+    dialUp.SetConnections("Office Line|Home Line");
     ASSERT_TRUE(dialUp.WaitForCallAfter(beforeConnect));
     EXPECT_TRUE(WaitUntil([] { return TrayIconAnimates(); }, 3000));
-    EXPECT_EQ(dialUp.Calls(), beforeConnect + 1) << "switched on only at a later poll";
+    // Two calls: two connections do not fit the first buffer.
+    EXPECT_EQ(dialUp.Calls(), beforeConnect + 2) << "switched on only at a later poll";
+
+    // The line that is still up keeps the activity on.
+    dialUp.SetConnections("Home Line");
+    for (int poll = 0; poll < 2; ++poll) {
+        ASSERT_TRUE(dialUp.WaitForCallAfter(dialUp.Calls()));
+        PumpFor(500);
+        EXPECT_TRUE(TrayIconAnimates()) << "after poll " << poll + 1 << " with one line left";
+    }
 
     const DWORD beforeHangUp = dialUp.Calls();
     dialUp.SetConnections("");

@@ -129,20 +129,22 @@ protected:
         EXPECT_EQ(FindProcessWindow(quellor.Id(), "#32770", kMessageCaption), nullptr);
     }
 
-    // Clicks a button that is expected to bring up "Please enter an integer.",
-    // answers it, and checks where the focus went.
-    void ExpectPortRejectedBy(int button)
+    // Clicks a button that is expected to reject the port with this message,
+    // answers it, and checks that the port is on show with the focus.
+    void ExpectPortRejectedBy(int button, const char* message = "Please enter an integer.")
     {
         dialog.PostClick(button);
         const HWND box = WaitForMessageBox(quellor.Id(), kMessageCaption);
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(MessageBoxText(box), "Please enter an integer.");
+        EXPECT_EQ(MessageBoxText(box), message);
         EXPECT_EQ(GetWindow(box, GW_OWNER), dialog.Handle());
         PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
         ASSERT_TRUE(WaitUntil([&] { return dialog.Focus() == dialog.Control(IDC_PORT); }, 2000));
         const int length = static_cast<int>(dialog.Text(IDC_PORT).size());
         EXPECT_EQ(dialog.Selection(IDC_PORT), std::make_pair(0, length));
+        EXPECT_EQ(dialog.SelectedTab(IDC_TABS), kProxyTab);
+        EXPECT_TRUE(dialog.IsShown(IDC_PORT));
         EXPECT_TRUE(dialog.IsOpen());
     }
 
@@ -191,7 +193,7 @@ TEST_F(SetupDialog, OpensWithEveryDefaultOnAnEmptyStoreAndOkWritesEveryKey)
     }
     EXPECT_EQ(dialog.Text(IDC_PORT), "80");
     EXPECT_EQ(dialog.Text(IDC_PROXY_ADDRESS), "");
-    EXPECT_EQ(dialog.Text(IDC_AOL_TITLE), "");
+    EXPECT_EQ(dialog.Text(IDC_AOL_TITLE), "America Online");
     EXPECT_EQ(dialog.TrackbarPosition(IDC_INTERVAL), 1);
     EXPECT_EQ(dialog.ListItems(IDC_HOST_LIST), Repeated(maker::kWebHost));
     EXPECT_EQ(dialog.ListSelection(IDC_HOST_LIST), 0);
@@ -215,10 +217,9 @@ TEST_F(SetupDialog, OpensWithEveryDefaultOnAnEmptyStoreAndOkWritesEveryKey)
         EXPECT_EQ(quellor_registry::TypeOf(key.c_str()), static_cast<unsigned long>(REG_DWORD)) << key;
         EXPECT_EQ(quellor_registry::ReadInt(key.c_str(), -99), value) << key;
     }
-    for (const char* emptyText : {"ProxyIP3", "AOL47"}) {
-        EXPECT_EQ(quellor_registry::TypeOf(emptyText), static_cast<unsigned long>(REG_SZ)) << emptyText;
-        EXPECT_EQ(quellor_registry::ReadString(emptyText, "<missing>"), "") << emptyText;
-    }
+    EXPECT_EQ(quellor_registry::TypeOf("ProxyIP3"), static_cast<unsigned long>(REG_SZ));
+    EXPECT_EQ(quellor_registry::ReadString("ProxyIP3", "<missing>"), "");
+    EXPECT_EQ(quellor_registry::ReadString("AOL47", "<missing>"), "America Online");
     EXPECT_EQ(quellor_registry::ReadString("DefaultURL", ""), maker::kWebHost);
     EXPECT_EQ(StoredList("HTTPURL"), Repeated(maker::kWebHost));
     EXPECT_EQ(StoredList("FTPURL"), Repeated(maker::kWebHost));
@@ -376,23 +377,21 @@ TEST_F(SetupDialog, AolVersionBoxesExcludeEachOtherAndCarryTheStandardTitle)
     EXPECT_EQ(quellor_registry::ReadString("AOL47", ""), "Idle Warning (AOL)");
 }
 
-TEST_F(SetupDialog, AStoredVersionShowsTheTitleGroupAndAMissingTitleOpensEmpty)
+TEST_F(SetupDialog, AStoredVersionShowsTheTitleGroupAndAMissingTitleOpensAsTheStandardOne)
 {
     PrepareStore();
     quellor_registry::WriteInt("IsAOL4", 1);
+    quellor_registry::Remove("AOL47");
     ASSERT_NO_FATAL_FAILURE(LaunchAndOpen());
     ASSERT_NO_FATAL_FAILURE(ShowTab(kAolTab));
     EXPECT_TRUE(dialog.IsChecked(IDC_AOL4));
     EXPECT_FALSE(dialog.IsChecked(IDC_AOL3));
     ExpectOnlyTabShown(kAolTab, true);
-    EXPECT_EQ(dialog.Text(IDC_AOL_TITLE), "");
-    dialog.Click(IDC_AOL3);
-    EXPECT_EQ(dialog.Text(IDC_AOL_TITLE), "");
+    EXPECT_EQ(dialog.Text(IDC_AOL_TITLE), "America Online");
     dialog.Click(IDOK);
     ASSERT_TRUE(dialog.WaitUntilClosed());
-    EXPECT_EQ(quellor_registry::ReadString("AOL47", "<missing>"), "");
-    EXPECT_EQ(quellor_registry::ReadInt("IsAOL", -1), 1);
-    EXPECT_EQ(quellor_registry::ReadInt("IsAOL4", -1), 0);
+    EXPECT_EQ(quellor_registry::ReadString("AOL47", "<missing>"), "America Online") << "never an empty title";
+    EXPECT_EQ(quellor_registry::ReadInt("IsAOL4", -1), 1);
 }
 
 TEST_F(SetupDialog, EachTabShowsItsOwnControlsAndTypedValuesSurviveSwitching)
@@ -430,7 +429,7 @@ TEST_F(SetupDialog, EachTabShowsItsOwnControlsAndTypedValuesSurviveSwitching)
     EXPECT_EQ(quellor_registry::ReadInt("DefaultMin", -1), 10);
 }
 
-TEST_F(SetupDialog, PortTextsAreAcceptedOrRejectedAsWholeNumbers)
+TEST_F(SetupDialog, PortTextsAreAcceptedOrRejectedAsPortNumbers)
 {
     PrepareStore();
     quellor_registry::WriteInt("Port", 1234);
@@ -438,9 +437,7 @@ TEST_F(SetupDialog, PortTextsAreAcceptedOrRejectedAsWholeNumbers)
     ASSERT_NO_FATAL_FAILURE(ShowTab(kProxyTab));
 
     const std::vector<std::pair<std::string, int>> accepted = {
-        {"8080 ", 8080},          {" \t-1", -1},         {"70000", 70000},
-        {"000", 0},               {"+21", 21},           {"99999999999", INT_MAX},
-        {"-99999999999", INT_MIN}, {"0000000000000000000000000000000080", 0},
+        {"8080 ", 8080}, {"000", 0}, {"+21", 21}, {"65535", 65535}, {"0000000000000000000000000000000080", 0},
     };
     for (const auto& [text, value] : accepted) {
         dialog.Type(IDC_PORT, text);
@@ -454,14 +451,24 @@ TEST_F(SetupDialog, PortTextsAreAcceptedOrRejectedAsWholeNumbers)
         ASSERT_NO_FATAL_FAILURE(ExpectPortRejectedBy(IDC_APPLY)) << '"' << rejected << '"';
         EXPECT_EQ(quellor_registry::ReadInt("Port", -7), 1234) << '"' << rejected << '"';
     }
+    // A port the contact could not use as typed, with or without a proxy.
+    for (const std::string outside : {"65536", "70000", " \t-1", "99999999999", "-99999999999"}) {
+        dialog.Type(IDC_PORT, outside);
+        dialog.Click(IDC_USE_PROXY);
+        ASSERT_NO_FATAL_FAILURE(ExpectPortRejectedBy(IDC_APPLY, "Please enter an integer between 0 and 65535."))
+            << '"' << outside << '"';
+        EXPECT_EQ(quellor_registry::ReadInt("Port", -7), 1234) << '"' << outside << '"';
+    }
 
-    // Rejected while another tab shows: the tab stays, the hidden box gets
-    // the focus, and OK keeps the dialog open.
-    ASSERT_NO_FATAL_FAILURE(ShowTab(kUrlTab));
-    dialog.Type(IDC_PORT, "eighty");
-    ASSERT_NO_FATAL_FAILURE(ExpectPortRejectedBy(IDOK));
-    EXPECT_EQ(dialog.SelectedTab(IDC_TABS), kUrlTab);
-    EXPECT_FALSE(dialog.IsShown(IDC_PORT));
+    // Rejected while another tab shows: the port's tab comes up with the
+    // box selected, and OK keeps the dialog open.
+    for (const int tab : {kUrlTab, kAolTab}) {
+        ASSERT_NO_FATAL_FAILURE(ShowTab(tab));
+        dialog.Type(IDC_PORT, tab == kUrlTab ? "eighty" : "80000");
+        ASSERT_NO_FATAL_FAILURE(ExpectPortRejectedBy(
+            IDOK, tab == kUrlTab ? "Please enter an integer." : "Please enter an integer between 0 and 65535."));
+        ExpectOnlyTabShown(kProxyTab, false);
+    }
     EXPECT_EQ(quellor_registry::ReadInt("Port", -7), 1234);
 }
 
@@ -712,7 +719,7 @@ TEST_F(SetupDialog, ClosingTheDialogRestartsARunningActivityWhateverTheWayItClos
         quellor_registry::WriteInt("Port", 18091);
         ASSERT_NO_FATAL_FAILURE(Launch());
         const HWND frame = quellor.MainWindow();
-        const auto isOn = [&] { return FindProcessWindow(quellor.Id(), "QuellorFrame", "") != nullptr; };
+        const auto isOn = [&] { return FindProcessWindow(quellor.Id(), "QuellorAnimation", "") != nullptr; };
         const auto tick = [&] {
             PostMessageA(frame, WM_TIMER, 1, 0);
             DWORD_PTR answer = 0;

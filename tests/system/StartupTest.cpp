@@ -4,6 +4,7 @@
 #include "QuellorRegistry.h"
 #include "ShellIcon.h"
 #include "TestWindows.h"
+#include "win/Handles.h"
 
 #include <gtest/gtest.h>
 
@@ -64,9 +65,14 @@ TEST(Startup, FirstStartWritesTheDefaultsOnce)
 TEST(Startup, ASecondCopyEndsQuietlyWhileTheFirstRuns)
 {
     quellor_registry::PrepareQuietStart();
+    // Another program's lock of a generic name is not this program's.
+    const win::CKernelHandle foreignLock(CreateMutexA(nullptr, FALSE, " Class"));
+    ASSERT_TRUE(foreignLock);
     CQuellorProcess first;
     const HWND frame = first.LaunchSwitchedOn();
     ASSERT_NE(frame, nullptr);
+    const win::CKernelHandle lock(OpenMutexA(SYNCHRONIZE, FALSE, "Quellor Class"));
+    EXPECT_TRUE(lock) << "the lock is named after the program";
 
     CQuellorProcess second;
     ASSERT_TRUE(second.Launch());

@@ -73,7 +73,7 @@ protected:
     CWizardDriver wizard{0};
 };
 
-TEST_F(WizardTest, IspPageWithoutAChoiceWarnsAfterClearingTheServiceFlags)
+TEST_F(WizardTest, IspPageWithoutAChoiceWarnsAndKeepsTheServiceFlags)
 {
     reg::WriteInt("IsAOL", 1);
     reg::WriteInt("IsAOL4", 1);
@@ -85,9 +85,9 @@ TEST_F(WizardTest, IspPageWithoutAChoiceWarnsAfterClearingTheServiceFlags)
     EXPECT_EQ(wizard.Item(kBack), nullptr) << "no Back on the first page";
 
     EXPECT_EQ(wizard.PressExpectingMessage(IDOK), "You Must Select an option");
-    EXPECT_EQ(reg::ReadInt("IsAOL", -1), 0);
-    EXPECT_EQ(reg::ReadInt("IsAOL4", -1), 0);
-    EXPECT_EQ(reg::ReadInt("Prodigy", -1), 0);
+    EXPECT_EQ(reg::ReadInt("IsAOL", -1), 1) << "nothing is written before a choice";
+    EXPECT_EQ(reg::ReadInt("IsAOL4", -1), 1);
+    EXPECT_EQ(reg::ReadInt("Prodigy", -1), 1);
     EXPECT_EQ(reg::ReadString("AOL47", ""), "Mine");
     EXPECT_TRUE(wizard.PageOpen()) << "the page stays open for a choice";
     EXPECT_EQ(wizard.OpenPageCount(), 1);
@@ -271,16 +271,21 @@ TEST_F(WizardTest, CancelAndTheCloseBoxKeepTheAnswersAlreadyGiven)
     EXPECT_TRUE(quellor.IsRunning());
 }
 
-TEST_F(WizardTest, PortMustBeAWholeNumberBeforeThePageStoresAnything)
+TEST_F(WizardTest, PortMustBeAPortNumberBeforeThePageStoresAnything)
 {
-    for (const char* rejected : {"80a", "+0", "", "   "}) {
+    const std::string outsideRange = "Please enter an integer between 0 and 65535.";
+    const std::vector<std::pair<const char*, std::string>> rejections = {
+        {"80a", "Please enter an integer."}, {"+0", "Please enter an integer."}, {"", "Please enter an integer."},
+        {"   ", "Please enter an integer."}, {"70000", outsideRange},          {"\t-1", outsideRange},
+    };
+    for (const auto& [rejected, message] : rejections) {
         SeedLaterPages();
         ReachAutoNetSensePage();
         ASSERT_TRUE(wizard.Press(IDOK, wizard_page::kProxy));
         wizard.Click(kNoProxy);
         wizard.SetText(kProxyAddress, "127.0.0.4");
         wizard.SetText(kPort, rejected);
-        EXPECT_EQ(wizard.PressExpectingMessage(IDOK), "Please enter an integer.") << '"' << rejected << '"';
+        EXPECT_EQ(wizard.PressExpectingMessage(IDOK), message) << '"' << rejected << '"';
         EXPECT_TRUE(wizard.PageOpen()) << "kept open for correction";
         EXPECT_TRUE(WaitUntil([&] { return FocusedControl(wizard.Page()) == wizard.Item(kPort); }, 3000))
             << "the port box gets the focus";
@@ -292,7 +297,7 @@ TEST_F(WizardTest, PortMustBeAWholeNumberBeforeThePageStoresAnything)
         EXPECT_EQ(reg::ReadInt("Port", -1), 3128);
 
         // Back reads the boxes too, and stays for correction the same way.
-        EXPECT_EQ(wizard.PressExpectingMessage(kBack), "Please enter an integer.");
+        EXPECT_EQ(wizard.PressExpectingMessage(kBack), message);
         EXPECT_TRUE(wizard.PageOpen());
         ASSERT_TRUE(wizard.Press(IDCANCEL, 0));
         EXPECT_EQ(reg::ReadInt("Port", -1), 3128);
@@ -302,7 +307,7 @@ TEST_F(WizardTest, PortMustBeAWholeNumberBeforeThePageStoresAnything)
         const char* text;
         int port;
     };
-    for (const Accepted& accepted : {Accepted{" 8080 ", 8080}, Accepted{"\t-1", -1}, Accepted{"0", 0}}) {
+    for (const Accepted& accepted : {Accepted{" 8080 ", 8080}, Accepted{"65535", 65535}, Accepted{"0", 0}}) {
         SeedLaterPages();
         ReachAutoNetSensePage();
         ASSERT_TRUE(wizard.Press(IDOK, wizard_page::kProxy));

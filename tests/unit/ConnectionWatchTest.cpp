@@ -334,7 +334,7 @@ void AimAt(CAutoNetSenseWatch& watch, HWND window)
     service.failWith = 0;
 }
 
-TEST(AutoNetSenseWatch, TellsTheWindowOfTheFirstConnectionAndOfEveryOneThatGoes)
+TEST(AutoNetSenseWatch, TellsTheWindowOfTheFirstConnectionAndOfTheLastOneToGo)
 {
     ResetService();
     const HWND window = CreateNotifyWindow();
@@ -348,25 +348,26 @@ TEST(AutoNetSenseWatch, TellsTheWindowOfTheFirstConnectionAndOfEveryOneThatGoes)
     EXPECT_EQ(notifications[0].wParam, 0u);
     EXPECT_EQ(watch.connectedSent, 1);
 
+    // A line that is still up keeps the activity on.
     Offer({"Home"});
     watch.Poll();
     watch.Poll();
-    EXPECT_EQ(Describe(notifications), "connected disconnected:Office ");
-    EXPECT_EQ(watch.connectedSent, 0);
-
-    // The connection that stayed is not announced again; a new one is.
+    EXPECT_EQ(Describe(notifications), "connected ");
+    EXPECT_EQ(watch.connectedSent, 1);
     Offer({"Home", "Travel"});
     watch.Poll();
-    EXPECT_EQ(Describe(notifications), "connected disconnected:Office connected ");
+    EXPECT_EQ(Describe(notifications), "connected ");
 
-    // A replacement: both old ones go, last kept first, then the new one.
+    // A replacement: the old ones go, last kept first, and only the end of
+    // the last one is told; then the new one is announced.
     notifications.clear();
     Offer({"Hotel"});
     watch.Poll();
-    EXPECT_EQ(Describe(notifications), "disconnected:Travel disconnected:Home connected ");
+    EXPECT_EQ(Describe(notifications), "disconnected:Home connected ");
     Offer({});
     watch.Poll();
-    EXPECT_EQ(Describe(notifications), "disconnected:Travel disconnected:Home connected disconnected:Hotel ");
+    EXPECT_EQ(Describe(notifications), "disconnected:Home connected disconnected:Hotel ");
+    EXPECT_EQ(watch.connectedSent, 0);
     DestroyWindow(window);
 }
 

@@ -13,15 +13,47 @@
 
 namespace {
 
+// The shell as a program started at logon may find it: it refuses the
+// first adds, then takes them.
+int addsToRefuse = 0;
+int addsTried = 0;
+HICON lastIconAdded = nullptr;
+
+BOOL WINAPI LateShell(DWORD message, NOTIFYICONDATAA* record)
+{
+    if (message == NIM_ADD) {
+        ++addsTried;
+        if (addsToRefuse > 0) {
+            --addsToRefuse;
+            return FALSE;
+        }
+        lastIconAdded = record->hIcon;
+    }
+    return Shell_NotifyIconA(message, record);
+}
+
 class MainFrameTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         CSettingsStore::Global().SetRegistryKey("Marrowby");
         RegDeleteKeyA(HKEY_CURRENT_USER, "software\\Marrowby\\quellor_unit_tests\\Quellor");
-        frame = new CMainFrame();
+        Open(Shell_NotifyIconA);
+    }
+    void Open(ShellNotifyFunction shell)
+    {
+        frame = new CMainFrame(nullptr, shell);
         window = win::CFrameWindow::CreateOwned(frame, "Quellor", WS_OVERLAPPEDWINDOW);
         ASSERT_NE(window, nullptr);
+    }
+    // A new frame whose shell refuses the first adds.
+    void OpenWithLateShell(int refusals)
+    {
+        DestroyWindow(window);
+        addsToRefuse = refusals;
+        addsTried = 0;
+        lastIconAdded = nullptr;
+        Open(LateShell);
     }
     void TearDown() override
     {
@@ -69,9 +101,43 @@ TEST_F(MainFrameTest, ExitRemovesTheIconAndEndsTheLoop)
     SendMessageA(window, WM_COMMAND, ID_APP_EXIT, 0);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_FALSE(ShellShowsIcon(window, kTrayIconId));
-    EXPECT_FALSE(FindProcessWindow(GetCurrentProcessId(), "QuellorFrame", "") != nullptr);
+    EXPECT_FALSE(FindProcessWindow(GetCurrentProcessId(), "QuellorAnimation", "") != nullptr);
     MSG quit;
     EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(MainFrameTest, AnIconTheShellRefusesIsAddedLaterAndTheProgramRunsMeanwhile)
+{
+    OpenWithLateShell(3);
+    EXPECT_TRUE(IsWindow(window)) << "no icon is no reason to end";
+    EXPECT_FALSE(ShellShowsIcon(window, kTrayIconId));
+    SendMessageA(window, WM_COMMAND, ID_ACTIVITY_ON, 0);
+    EXPECT_TRUE(frame->IsRunning());
+
+    // The retry timer runs by itself every two seconds.
+    EXPECT_TRUE(WaitUntil([] { return addsTried == 2; }, 3500));
+    SendMessageA(window, WM_TIMER, TIMER_TRAY_RETRY, 0);
+    EXPECT_FALSE(ShellShowsIcon(window, kTrayIconId));
+    SendMessageA(window, WM_TIMER, TIMER_TRAY_RETRY, 0);
+    ASSERT_TRUE(ShellShowsIcon(window, kTrayIconId));
+    const HICON animation[] = {LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ACTIVE_1)),
+                               LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ACTIVE_2))};
+    EXPECT_TRUE(lastIconAdded == animation[0] || lastIconAdded == animation[1]) << "added with the running picture";
+    SendMessageA(window, WM_TIMER, TIMER_TRAY_RETRY, 0);
+    EXPECT_EQ(addsTried, 4) << "no add once the icon is shown";
+
+    // A shell that never comes: two minutes of tries, then only its own
+    // announcement adds the icon.
+    OpenWithLateShell(1000);
+    for (int tick = 0; tick < kTrayRetryCount + 5; ++tick) {
+        SendMessageA(window, WM_TIMER, TIMER_TRAY_RETRY, 0);
+    }
+    EXPECT_EQ(addsTried, 1 + kTrayRetryCount);
+    addsToRefuse = 0;
+    SendMessageA(window, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(ShellShowsIcon(window, kTrayIconId));
+    SendMessageA(window, WM_COMMAND, ID_APP_EXIT, 0);
+    EXPECT_FALSE(ShellShowsIcon(window, kTrayIconId));
 }
 
 TEST_F(MainFrameTest, AolPresenceSwitchesTheActivity)

@@ -35,6 +35,10 @@ public:
     std::vector<UINT> commands;
     int menuOpenings = 0;
     int defaultItemAtOpening = -2;
+    // What the user does once the menu is up; the menu is ended by force
+    // only when that did not close it.
+    TIMERPROC menuReply = CloseMenu;
+    bool closedByForce = false;
 
 private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -47,10 +51,19 @@ private:
             ++current->menuOpenings;
             current->defaultItemAtOpening =
                 static_cast<int>(GetMenuDefaultItem(reinterpret_cast<HMENU>(wParam), TRUE, 0));
-            // Close the menu again once it is up, as a user would.
-            SetTimer(hwnd, 77, 50, CloseMenu);
+            SetTimer(hwnd, 77, 50, current->menuReply);
+            SetTimer(hwnd, 78, 3000, ForceClose);
+        }
+        if (message == WM_EXITMENULOOP) {
+            KillTimer(hwnd, 78);
         }
         return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    static void CALLBACK ForceClose(HWND hwnd, UINT, UINT_PTR timer, DWORD)
+    {
+        KillTimer(hwnd, timer);
+        current->closedByForce = true;
+        EndMenu();
     }
     static void CALLBACK CloseMenu(HWND hwnd, UINT, UINT_PTR timer, DWORD)
     {
@@ -69,7 +82,7 @@ HICON Icon(UINT id)
 
 bool AnimationWindowExists()
 {
-    return FindProcessWindow(GetCurrentProcessId(), "QuellorFrame", "") != nullptr;
+    return FindProcessWindow(GetCurrentProcessId(), "QuellorAnimation", "") != nullptr;
 }
 
 TEST(TrayNotifyIcon, AddsRemovesAndRefusesWhenNotShown)
@@ -186,6 +199,71 @@ TEST(TrayNotifyIcon, MouseNotificationsRouteToMenuAndDefaultCommand)
     EXPECT_EQ(owner.menuOpenings, 1);
     EXPECT_EQ(owner.defaultItemAtOpening, 0);
     EXPECT_EQ(owner.commands.size(), 1u);
+}
+
+void SendKey(WORD key)
+{
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+}
+
+void CALLBACK PressEscape(HWND hwnd, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(hwnd, timer);
+    SendKey(VK_ESCAPE);
+}
+
+// A click on a window of another kind, away from the menu.
+HWND elsewhere = nullptr;
+
+void CALLBACK ClickElsewhere(HWND hwnd, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(hwnd, timer);
+    RECT area = {};
+    GetWindowRect(elsewhere, &area);
+    SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
+}
+
+bool NullMessageWaiting(HWND window)
+{
+    bool found = false;
+    MSG message;
+    while (PeekMessageA(&message, window, 0, 0, PM_REMOVE)) {
+        found = found || message.message == WM_NULL;
+    }
+    return found;
+}
+
+TEST(TrayNotifyIcon, TheMenuClosesOnEscapeAndOnAClickElsewhere)
+{
+    CRecordingWindow owner;
+    CTrayNotifyIcon icon;
+    ASSERT_TRUE(icon.Create(owner.window, 140, "Quellor! V2.81", Icon(IDI_IDLE), 0x8068));
+    elsewhere = CreateWindowA("STATIC", "elsewhere", WS_POPUP | WS_VISIBLE | WS_BORDER, 600, 60, 120, 60, nullptr,
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(elsewhere, nullptr);
+
+    for (const TIMERPROC reply : {PressEscape, ClickElsewhere}) {
+        SetCursorPos(200, 200);
+        owner.menuReply = reply;
+        owner.closedByForce = false;
+        const int openings = owner.menuOpenings;
+        EXPECT_EQ(icon.OnTrayNotification(140, WM_RBUTTONUP), 1);
+        EXPECT_EQ(owner.menuOpenings, openings + 1);
+        EXPECT_FALSE(owner.closedByForce) << (reply == PressEscape ? "Esc" : "a click elsewhere");
+        EXPECT_TRUE(NullMessageWaiting(owner.window))
+            << "a message follows the menu, so that the next one opens at the first click";
+        EXPECT_TRUE(owner.commands.empty());
+    }
+    DestroyWindow(elsewhere);
 }
 
 }  // namespace
