@@ -39,12 +39,10 @@ const win::MessageMap<CMainFrame> CMainFrame::messageMap = {messages, commands, 
 CMainFrame::CMainFrame(win::CCommandTarget* commandFallback, ShellNotifyFunction shellNotify)
     : commandFallback(commandFallback),
       taskbarCreatedMessage(RegisterWindowMessageA("TaskbarCreated")),
+      animationIcons{LoadNotificationIcon(IDI_ACTIVE_1), LoadNotificationIcon(IDI_ACTIVE_2)},
+      idleIcon(LoadNotificationIcon(IDI_IDLE)),
       trayIcon(shellNotify)
 {
-    const HINSTANCE module = GetModuleHandleA(nullptr);
-    animationIcons[0] = LoadIconA(module, MAKEINTRESOURCEA(IDI_ACTIVE_1));
-    animationIcons[1] = LoadIconA(module, MAKEINTRESOURCEA(IDI_ACTIVE_2));
-    idleIcon = LoadIconA(module, MAKEINTRESOURCEA(IDI_IDLE));
     aolFlag = settings::Read(keys::IsAOL);
 }
 
@@ -86,7 +84,7 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM)
     }
     // Started at logon, the program may come before the shell's notification
     // area: it runs on without its icon and tries again.
-    if (!trayIcon.Create(hwnd, kTrayIconId, kTrayTooltip, idleIcon, WM_TRAY_CALLBACK)) {
+    if (!trayIcon.Create(hwnd, kTrayIconId, kTrayTooltip, idleIcon.Get(), WM_TRAY_CALLBACK)) {
         trayRetriesLeft = kTrayRetryCount;
         SetTimer(hwnd, TIMER_TRAY_RETRY, kTrayRetryPeriodMs, nullptr);
     }

@@ -87,10 +87,11 @@ private:
     int isRandom = 0;
     std::string proxyAddress;
     int proxyEnabled = 0;
+    // Before the tray icon, so that they outlive it.
+    win::CIconHandle animationIcons[2];
+    win::CIconHandle idleIcon;
     CTrayNotifyIcon trayIcon;
     int trayRetriesLeft = 0;
-    HICON animationIcons[2] = {};
-    HICON idleIcon = nullptr;
     int running = 0;
     int intervalMinutes = 0;
 };

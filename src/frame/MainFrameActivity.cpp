@@ -23,7 +23,8 @@ void CMainFrame::StartActivity()
     prodigyTitle = settings::Read(keys::ProdigyMSG);
     if (!trayIcon.IsAnimating()) {
         running = 1;
-        trayIcon.Animate(animationIcons, 2, 500);
+        const HICON pictures[] = {animationIcons[0].Get(), animationIcons[1].Get()};
+        trayIcon.Animate(pictures, 2, 500);
         if (aolFlag != 0 || prodigyFlag != 0) {
             SetTimer(hwnd, TIMER_WARNINGS, 3000, nullptr);
         }
@@ -35,7 +36,7 @@ void CMainFrame::StopActivity()
 {
     KillTimer(hwnd, TIMER_WARNINGS);
     KillTimer(hwnd, TIMER_CONTACT);
-    trayIcon.SetIcon(IDI_IDLE);
+    trayIcon.SetIcon(idleIcon.Get());
     running = 0;
 }
 
@@ -47,7 +48,7 @@ LRESULT CMainFrame::OnAutoNetSenseConnected(WPARAM, LPARAM)
 
 LRESULT CMainFrame::OnAutoNetSenseDisconnected(WPARAM, LPARAM)
 {
-    trayIcon.SetIcon(IDI_IDLE);
+    trayIcon.SetIcon(idleIcon.Get());
     running = 0;
     KillTimer(hwnd, TIMER_CONTACT);
     return 0;

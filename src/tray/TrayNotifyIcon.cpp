@@ -10,6 +10,13 @@ static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the shell expects the 88-byte reco
 constexpr UINT kAllParts = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 }  // namespace
 
+win::CIconHandle LoadNotificationIcon(UINT resourceId)
+{
+    return win::CIconHandle(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId),
+                                                          IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                          GetSystemMetrics(SM_CYSMICON), 0)));
+}
+
 CTrayNotifyIcon::~CTrayNotifyIcon()
 {
     RemoveIcon();
@@ -64,11 +71,6 @@ bool CTrayNotifyIcon::SetIcon(HICON icon)
     StopAnimation();
     animating = false;
     return ShowPicture(icon);
-}
-
-bool CTrayNotifyIcon::SetIcon(UINT iconResourceId)
-{
-    return SetIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconResourceId)));
 }
 
 // While the shell has not taken the icon, the picture is only kept for the

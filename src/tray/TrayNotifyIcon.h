@@ -2,10 +2,16 @@
 // The program's icon in the taskbar notification area: adds and removes it,
 // changes or animates its picture, and turns its mouse notifications into
 // the popup menu and the default command.
+#include "win/Handles.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
 class CTrayTimerWnd;
+
+// An icon resource at the small-icon size the system asks for, so that the
+// shell need not shrink the large picture.
+win::CIconHandle LoadNotificationIcon(UINT resourceId);
 
 // The shell's notification-area call (Shell_NotifyIconA).
 using ShellNotifyFunction = BOOL(WINAPI*)(DWORD message, NOTIFYICONDATAA* record);
@@ -28,7 +34,6 @@ public:
     // take the icon before.
     bool Restore();
     bool SetIcon(HICON icon);
-    bool SetIcon(UINT iconResourceId);
     bool Animate(const HICON* pictures, int count, UINT delayMs);
     void StopAnimation();
     bool IsAnimating() const { return animating; }
@@ -40,6 +45,10 @@ public:
 
 private:
     friend class CTrayTimerWnd;
+
+// An icon resource at the small-icon size the system asks for, so that the
+// shell need not shrink the large picture.
+win::CIconHandle LoadNotificationIcon(UINT resourceId);
     // The animation window shows the next picture.
     bool ShowPicture(HICON icon);
     // The animation window is going; forget it.

@@ -76,10 +76,17 @@ struct MenuTraits {
     static void Close(Handle h) { DestroyMenu(h); }
 };
 
+struct IconTraits {
+    using Handle = HICON;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DestroyIcon(h); }
+};
+
 using CKernelHandle = CUniqueHandle<KernelHandleTraits>;
 using CRegistryKey = CUniqueHandle<RegistryKeyTraits>;
 using CInternetHandle = CUniqueHandle<InternetHandleTraits>;
 using CSocket = CUniqueHandle<SocketTraits>;
 using CMenuHandle = CUniqueHandle<MenuTraits>;
+using CIconHandle = CUniqueHandle<IconTraits>;
 
 }  // namespace win

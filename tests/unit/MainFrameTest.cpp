@@ -17,12 +17,15 @@ namespace {
 // first adds, then takes them.
 int addsToRefuse = 0;
 int addsTried = 0;
+HICON firstIconTried = nullptr;
 HICON lastIconAdded = nullptr;
 
 BOOL WINAPI LateShell(DWORD message, NOTIFYICONDATAA* record)
 {
     if (message == NIM_ADD) {
-        ++addsTried;
+        if (++addsTried == 1) {
+            firstIconTried = record->hIcon;
+        }
         if (addsToRefuse > 0) {
             --addsToRefuse;
             return FALSE;
@@ -30,6 +33,19 @@ BOOL WINAPI LateShell(DWORD message, NOTIFYICONDATAA* record)
         lastIconAdded = record->hIcon;
     }
     return Shell_NotifyIconA(message, record);
+}
+
+int IconWidth(HICON icon)
+{
+    ICONINFO info = {};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) {
+        return 0;
+    }
+    BITMAP bitmap = {};
+    GetObjectA(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
 }
 
 class MainFrameTest : public ::testing::Test {
@@ -52,7 +68,7 @@ protected:
         DestroyWindow(window);
         addsToRefuse = refusals;
         addsTried = 0;
-        lastIconAdded = nullptr;
+        firstIconTried = lastIconAdded = nullptr;
         Open(LateShell);
     }
     void TearDown() override
@@ -120,9 +136,9 @@ TEST_F(MainFrameTest, AnIconTheShellRefusesIsAddedLaterAndTheProgramRunsMeanwhil
     EXPECT_FALSE(ShellShowsIcon(window, kTrayIconId));
     SendMessageA(window, WM_TIMER, TIMER_TRAY_RETRY, 0);
     ASSERT_TRUE(ShellShowsIcon(window, kTrayIconId));
-    const HICON animation[] = {LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ACTIVE_1)),
-                               LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ACTIVE_2))};
-    EXPECT_TRUE(lastIconAdded == animation[0] || lastIconAdded == animation[1]) << "added with the running picture";
+    EXPECT_NE(lastIconAdded, firstIconTried) << "added with the running picture, not the idle one";
+    EXPECT_EQ(IconWidth(firstIconTried), GetSystemMetrics(SM_CXSMICON)) << "the size the system asks for";
+    EXPECT_EQ(IconWidth(lastIconAdded), GetSystemMetrics(SM_CXSMICON));
     SendMessageA(window, WM_TIMER, TIMER_TRAY_RETRY, 0);
     EXPECT_EQ(addsTried, 4) << "no add once the icon is shown";
 

@@ -98,12 +98,12 @@ TEST(TrayNotifyIcon, AddsRemovesAndRefusesWhenNotShown)
 
         ASSERT_TRUE(icon.Create(owner.window, 140, "Quellor! V2.81", Icon(IDI_IDLE), 0x8068));
         EXPECT_TRUE(ShellShowsIcon(owner.window, 140));
-        EXPECT_TRUE(icon.SetIcon(IDI_ACTIVE_1));
+        EXPECT_TRUE(icon.SetIcon(Icon(IDI_ACTIVE_1)));
         EXPECT_EQ(icon.CurrentIcon(), Icon(IDI_ACTIVE_1));
         EXPECT_TRUE(icon.RemoveIcon());
         EXPECT_FALSE(ShellShowsIcon(owner.window, 140));
         EXPECT_FALSE(icon.RemoveIcon());
-        EXPECT_FALSE(icon.SetIcon(IDI_IDLE));
+        EXPECT_FALSE(icon.SetIcon(Icon(IDI_IDLE)));
     }
     EXPECT_FALSE(ShellShowsIcon(owner.window, 140));
 }
@@ -162,7 +162,7 @@ TEST(TrayNotifyIcon, RestoreAddsTheForgottenIconWithItsCurrentPicture)
     CTrayNotifyIcon icon;
     EXPECT_FALSE(icon.Restore());
     ASSERT_TRUE(icon.Create(owner.window, 140, "Quellor! V2.81", Icon(IDI_IDLE), 0x8068));
-    ASSERT_TRUE(icon.SetIcon(IDI_ACTIVE_2));
+    ASSERT_TRUE(icon.SetIcon(Icon(IDI_ACTIVE_2)));
 
     ASSERT_TRUE(ForgetShellIcon(owner.window, 140));
     ASSERT_FALSE(ShellShowsIcon(owner.window, 140));
