@@ -1,18 +1,13 @@
 #pragma once
-// Makes sure that only one copy of the program runs: a named mutex, and a
-// window class of the same name.
+// Makes sure that only one copy of the program runs: a named mutex.
 #include "win/Handles.h"
-
-#include <string>
 
 class CInstanceLock {
 public:
-    // True when this is the only running copy and the instance class is
-    // registered.
+    // True when this is the only running copy. The name is the first line
+    // of the string resource followed by " Class".
     bool Acquire(UINT resourceId);
-    const std::string& Name() const { return name; }
 
 private:
     win::CKernelHandle mutex;
-    std::string name;
 };

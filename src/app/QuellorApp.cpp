@@ -119,23 +119,3 @@ bool CQuellorApp::OnCommand(UINT id)
     CAboutDialog().DoModal(mainWindow);
     return true;
 }
-
-int CQuellorApp::GetProfileInt(const char* section, const char* key, int defaultValue) const
-{
-    return CSettingsStore::Global().GetInt(section, key, defaultValue);
-}
-
-std::string CQuellorApp::GetProfileString(const char* section, const char* key, const char* defaultValue) const
-{
-    return CSettingsStore::Global().GetString(section, key, defaultValue);
-}
-
-bool CQuellorApp::WriteProfileInt(const char* section, const char* key, int value) const
-{
-    return CSettingsStore::Global().WriteInt(section, key, value);
-}
-
-bool CQuellorApp::WriteProfileString(const char* section, const char* key, const char* value) const
-{
-    return CSettingsStore::Global().WriteString(section, key, value);
-}

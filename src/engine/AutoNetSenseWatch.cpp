@@ -19,11 +19,11 @@ bool CAutoNetSenseWatch::Start(HWND window)
 // starts now is dropped, and one already under way fails at the window.
 void CAutoNetSenseWatch::OnConnected(const ConnectionRecord&)
 {
-    if (connectedSent != 0 || IsStopping()) {
+    if (connectedSent || IsStopping()) {
         return;
     }
     SendMessageA(notifyWindow, WM_NET_CONNECTED, 0, 0);
-    connectedSent = 1;
+    connectedSent = true;
 }
 
 // Only the last connection to go ends the activity: another line that is
@@ -34,5 +34,5 @@ void CAutoNetSenseWatch::OnDisconnected(const ConnectionRecord& connection)
         return;
     }
     SendMessageA(notifyWindow, WM_NET_DISCONNECTED, 0, reinterpret_cast<LPARAM>(&connection));
-    connectedSent = 0;
+    connectedSent = false;
 }

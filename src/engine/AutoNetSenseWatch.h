@@ -19,15 +19,13 @@ public:
     // WM_NET_DISCONNECTED.
     bool Start(HWND notifyWindow);
 
-    // 1 once a connected message went out, 0 again after the disconnected
-    // one that the last connection's end sends. While the watch is not started, the America Online presence check
-    // of the main frame keeps its own state here; the two never run together.
-    int connectedSent = 0;
-
 protected:
     void OnConnected(const ConnectionRecord& connection) override;
     void OnDisconnected(const ConnectionRecord& connection) override;
 
 private:
     HWND notifyWindow = nullptr;
+    // Between a connected message and the disconnected one that the last
+    // connection's end sends.
+    bool connectedSent = false;
 };

@@ -4,9 +4,7 @@
 #include <raserror.h>
 
 #include <algorithm>
-#include <ctime>
 #include <exception>
-#include <limits>
 
 namespace {
 
@@ -33,27 +31,6 @@ bool ListHasEntry(const RasConnection* connections, DWORD count, const std::stri
 {
     return std::any_of(connections, connections + count,
                        [&](const RasConnection& c) { return FieldEquals(c.szEntryName, entryName); });
-}
-
-// Local time as calendar seconds, daylight saving decided by the runtime.
-std::time_t CalendarSeconds(const SYSTEMTIME& local)
-{
-    std::tm parts = {};
-    parts.tm_year = local.wYear - 1900;
-    parts.tm_mon = local.wMonth - 1;
-    parts.tm_mday = local.wDay;
-    parts.tm_hour = local.wHour;
-    parts.tm_min = local.wMinute;
-    parts.tm_sec = local.wSecond;
-    parts.tm_isdst = -1;
-    return std::mktime(&parts);
-}
-
-std::int32_t SecondsBetween(const SYSTEMTIME& earlier, const SYSTEMTIME& later)
-{
-    const double seconds = std::difftime(CalendarSeconds(later), CalendarSeconds(earlier));
-    constexpr double kMost = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(std::clamp(seconds, -kMost, kMost));
 }
 
 }  // namespace
@@ -164,10 +141,7 @@ void CConnectionWatch::ReportVanished(const RasConnection* connections, DWORD co
         if (ListHasEntry(connections, count, keptConnections[i].entryName)) {
             continue;
         }
-        ConnectionRecord gone = keptConnections[i];
-        SYSTEMTIME now;
-        GetLocalTime(&now);
-        gone.durationSeconds = SecondsBetween(gone.firstSeen, now);
+        const ConnectionRecord gone = keptConnections[i];
         // Removed first, so that the notification sees what is still up.
         keptConnections.erase(keptConnections.begin() + static_cast<std::ptrdiff_t>(i));
         OnDisconnected(gone);
@@ -184,11 +158,7 @@ void CConnectionWatch::ReportNew(const RasConnection* connections, DWORD count)
         if (known) {
             continue;
         }
-        ConnectionRecord record;
-        record.entryName = FieldText(entry.szEntryName);
-        record.deviceName = FieldText(entry.szDeviceName);
-        record.deviceType = FieldText(entry.szDeviceType);
-        GetLocalTime(&record.firstSeen);
+        const ConnectionRecord record{FieldText(entry.szEntryName)};
         OnConnected(record);
         keptConnections.push_back(record);
     }

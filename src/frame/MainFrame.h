@@ -79,6 +79,8 @@ private:
 
     CAutoNetSenseWatch autoNetSense;
     int aolFlag = 0;
+    // The America Online time-keeper window was there at the last check.
+    bool aolClientSeen = false;
     std::string prodigyTitle;
     std::string aolTimerTitle;
     int prodigyFlag = 0;

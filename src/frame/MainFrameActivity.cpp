@@ -57,16 +57,10 @@ LRESULT CMainFrame::OnAutoNetSenseDisconnected(WPARAM, LPARAM)
 void CMainFrame::CheckAolPresence()
 {
     const bool present = FindWindowA("_AOL_TimeKeeper", "") != nullptr;
-    if (present) {
-        if (autoNetSense.connectedSent == 0) {
-            StartActivity();
-            autoNetSense.connectedSent = 1;
-        }
-        return;
-    }
-    if (autoNetSense.connectedSent == 1) {
-        autoNetSense.connectedSent = 0;
+    if (present && !aolClientSeen) {
+        StartActivity();
+    } else if (!present && aolClientSeen) {
         StopActivity();
     }
-    autoNetSense.connectedSent = 0;
+    aolClientSeen = present;
 }

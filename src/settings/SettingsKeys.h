@@ -27,6 +27,9 @@ inline constexpr IntKey Prodigy{"Prodigy", 0};
 inline constexpr IntKey IsHttp{"IsHttp", 1};
 inline constexpr IntKey IsRand{"IsRand", 1};
 inline constexpr IntKey DefaultMin{"DefaultMin", 1};
+// The minutes between contacts that the dialogs' sliders offer.
+inline constexpr int kFewestMinutes = 1;
+inline constexpr int kMostMinutes = 10;
 inline constexpr IntKey Proxy{"Proxy", 0};
 inline constexpr IntKey Port{"Port", 80};
 // The port numbers the dialogs accept; 0 stands for no proxy port.

@@ -21,7 +21,7 @@ public:
     explicit CTrayNotifyIcon(ShellNotifyFunction shellNotify = Shell_NotifyIconA) : shellNotify(shellNotify) {}
     CTrayNotifyIcon(const CTrayNotifyIcon&) = delete;
     CTrayNotifyIcon& operator=(const CTrayNotifyIcon&) = delete;
-    virtual ~CTrayNotifyIcon();
+    ~CTrayNotifyIcon();
 
     // Sets up the icon and asks the shell to show it; false when the shell
     // did not take it (before the notification area exists, at logon). The

@@ -4,31 +4,15 @@
 
 #include <utility>
 
-namespace {
-
-// Centres the dialog over the window that owns it (the Set Up dialog).
-void CenterOverOwner(HWND dialog)
-{
-    const HWND owner = GetWindow(dialog, GW_OWNER);
-    RECT ownerRect = {};
-    RECT dialogRect = {};
-    if (owner == nullptr || !GetWindowRect(owner, &ownerRect) || !GetWindowRect(dialog, &dialogRect)) {
-        return;
-    }
-    const int width = dialogRect.right - dialogRect.left;
-    const int height = dialogRect.bottom - dialogRect.top;
-    const int left = (ownerRect.left + ownerRect.right - width) / 2;
-    const int top = (ownerRect.top + ownerRect.bottom - height) / 2;
-    SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-}  // namespace
-
 CChangeUrlDialog::CChangeUrlDialog(std::string entry) : CDialog(IDD_CHANGE_URL), text(std::move(entry)) {}
 
 BOOL CChangeUrlDialog::OnInitDialog()
 {
-    CenterOverOwner(hwnd);
+    // Over the Set Up dialog that owns it.
+    RECT owner = {};
+    if (GetWindowRect(GetWindow(hwnd, GW_OWNER), &owner)) {
+        CentreOn(owner);
+    }
     // TRUE: the focus starts on the first control, the OK button, so Enter
     // at once keeps the entry as it was.
     return CDialog::OnInitDialog();

@@ -17,9 +17,6 @@ enum Tab { kUrlTab, kTimerTab, kProxyTab, kAolTab, kProdigyTab, kHelpTab };
 
 const char* const kTabNames[] = {"URL", "Timer", "Proxy", "AOL", "Prodigy/MSN", "Online Help"};
 
-constexpr int kMinMinutes = 1;
-constexpr int kMaxMinutes = 10;
-
 // A control that belongs to one tab; the timer title and its companions show
 // only while an America Online version is chosen.
 struct TabControl {
@@ -108,14 +105,17 @@ BOOL CSetupDialog::OnInitDialog()
     if (startUp == 1) {
         CheckDlgButton(hwnd, IDC_NO_STARTUP_DIALOG, BST_CHECKED);
     }
-    CenterInWorkArea();
-    SendMessageA(Item(IDC_INTERVAL), TBM_SETRANGE, FALSE, MAKELONG(kMinMinutes, kMaxMinutes));
+    RECT work = {};
+    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
+        CentreOn(work);
+    }
+    SendMessageA(Item(IDC_INTERVAL), TBM_SETRANGE, FALSE, MAKELONG(keys::kFewestMinutes, keys::kMostMinutes));
     ReadSettings();
     hosts.Read();
     FillHostList();
     InsertTabs();
     ShowTabControls();
-    const int minutes = std::clamp(settings::Read(keys::DefaultMin), kMinMinutes, kMaxMinutes);
+    const int minutes = std::clamp(settings::Read(keys::DefaultMin), keys::kFewestMinutes, keys::kMostMinutes);
     SendMessageA(Item(IDC_INTERVAL), TBM_SETPOS, TRUE, minutes);
     UpdateData(false);
     return TRUE;
@@ -231,20 +231,6 @@ void CSetupDialog::Close(INT_PTR result)
 {
     closing = true;
     EndDialog(result);
-}
-
-void CSetupDialog::CenterInWorkArea()
-{
-    RECT work = {};
-    RECT dialog = {};
-    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0) || !GetWindowRect(hwnd, &dialog)) {
-        return;
-    }
-    const int width = dialog.right - dialog.left;
-    const int height = dialog.bottom - dialog.top;
-    const int left = work.left + (work.right - work.left - width) / 2;
-    const int top = work.top + (work.bottom - work.top - height) / 2;
-    SetWindowPos(hwnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CSetupDialog::InsertTabs()

@@ -31,7 +31,6 @@ private:
     void WriteSettings() const;
     void Close(INT_PTR result);
 
-    void CenterInWorkArea();
     void InsertTabs();
     // Shows the controls of the selected tab and hides all others.
     void ShowTabControls();

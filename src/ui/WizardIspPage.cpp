@@ -2,6 +2,7 @@
 
 #include "res/resource.h"
 #include "settings/Settings.h"
+#include "ui/AolChoice.h"
 #include "win/Failure.h"
 
 CWizardIspPage::CWizardIspPage()
@@ -25,10 +26,10 @@ bool CWizardIspPage::StoreAnswer()
         settings::Write(keys::Prodigy, 1);
     }
     if (Flag(IDC_WIZ_AOL4) != 0) {
-        settings::Write(keys::AOL47, "America Online Timer");
+        settings::Write(keys::AOL47, StandardAolTitle(AolVersion::Aol4));
     }
     if (Flag(IDC_WIZ_AOL3) != 0) {
-        settings::Write(keys::AOL47, "America Online");
+        settings::Write(keys::AOL47, StandardAolTitle(AolVersion::Aol3));
     }
     return UpdateData(true);
 }

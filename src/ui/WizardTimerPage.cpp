@@ -7,20 +7,13 @@
 
 #include <algorithm>
 
-namespace {
-
-constexpr int kFewestMinutes = 1;
-constexpr int kMostMinutes = 10;
-
-}  // namespace
-
 CWizardTimerPage::CWizardTimerPage() : CWizardPage(IDD_WIZARD_TIMER, {}, 0) {}
 
 // No position is set: narrowing the range moves the thumb to 1.
 BOOL CWizardTimerPage::OnInitDialog()
 {
     const BOOL result = CWizardPage::OnInitDialog();
-    SendMessageA(Item(IDC_WIZ_SLIDER), TBM_SETRANGE, FALSE, MAKELPARAM(kFewestMinutes, kMostMinutes));
+    SendMessageA(Item(IDC_WIZ_SLIDER), TBM_SETRANGE, FALSE, MAKELPARAM(keys::kFewestMinutes, keys::kMostMinutes));
     return result;
 }
 
@@ -30,6 +23,6 @@ bool CWizardTimerPage::StoreAnswer()
         return false;
     }
     const auto position = static_cast<int>(SendMessageA(Item(IDC_WIZ_SLIDER), TBM_GETPOS, 0, 0));
-    settings::Write(keys::DefaultMin, std::clamp(position, kFewestMinutes, kMostMinutes));
+    settings::Write(keys::DefaultMin, std::clamp(position, keys::kFewestMinutes, keys::kMostMinutes));
     return true;
 }

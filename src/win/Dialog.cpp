@@ -59,6 +59,19 @@ bool CDialog::UpdateData(bool saving)
     return true;
 }
 
+void CDialog::CentreOn(const RECT& area)
+{
+    RECT dialog = {};
+    if (!GetWindowRect(hwnd, &dialog)) {
+        return;
+    }
+    const int width = dialog.right - dialog.left;
+    const int height = dialog.bottom - dialog.top;
+    const int left = (area.left + area.right - width) / 2;
+    const int top = (area.top + area.bottom - height) / 2;
+    SetWindowPos(hwnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void CDialog::EndDialog(INT_PTR result)
 {
     ::EndDialog(hwnd, result);

@@ -32,6 +32,8 @@ protected:
     bool UpdateData(bool saving);
     void EndDialog(INT_PTR result);
     HWND Item(int controlId) const { return GetDlgItem(hwnd, controlId); }
+    // Moves the dialog so that its centre is the centre of the area.
+    void CentreOn(const RECT& area);
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -44,13 +44,13 @@ std::vector<BYTE> Capture(HWND tray)
     return pixels;
 }
 
-}  // namespace
+enum class TrayPictures { Missing, Still, Animating };
 
-bool TrayIconAnimates(DWORD watchMs)
+TrayPictures WatchTray(DWORD watchMs)
 {
     const HWND tray = StandaloneTray();
     if (tray == nullptr) {
-        return false;
+        return TrayPictures::Missing;
     }
     // An animation shows a picture again after another one; a tray that is
     // merely being drawn or rearranged changes without coming back.
@@ -63,9 +63,21 @@ bool TrayIconAnimates(DWORD watchMs)
             continue;
         }
         if (std::find(shown.begin(), shown.end(), now) != shown.end()) {
-            return true;
+            return TrayPictures::Animating;
         }
         shown.push_back(std::move(now));
     }
-    return false;
+    return TrayPictures::Still;
+}
+
+}  // namespace
+
+bool TrayIconAnimates(DWORD watchMs)
+{
+    return WatchTray(watchMs) == TrayPictures::Animating;
+}
+
+bool TrayIconIsStill(DWORD watchMs)
+{
+    return WatchTray(watchMs) == TrayPictures::Still;
 }

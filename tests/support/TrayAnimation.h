@@ -7,3 +7,7 @@
 // between pictures within the time (the animation shows each for 500 ms);
 // false when every icon stays still, or there is no notification area.
 bool TrayIconAnimates(DWORD watchMs = 1600);
+// True when the notification area is there and shows no animation within
+// the time; false without a notification area, so that a missing area never
+// passes for a still icon.
+bool TrayIconIsStill(DWORD watchMs = 1600);

@@ -31,7 +31,7 @@ TEST(AutoNetSense, AConnectionSwitchesTheActivityOnAndTheEndOfTheLastOneOff)
     ASSERT_NE(quellor.WaitForMainWindow(), nullptr);
     // The first poll comes as soon as the watch starts.
     ASSERT_TRUE(WaitUntil([&] { return dialUp.Calls() >= 1; }, 5000));
-    EXPECT_FALSE(TrayIconAnimates());
+    EXPECT_TRUE(TrayIconIsStill());
 
     const DWORD beforeConnect = dialUp.Calls();
     dialUp.SetConnections("Office Line|Home Line");
@@ -51,7 +51,7 @@ TEST(AutoNetSense, AConnectionSwitchesTheActivityOnAndTheEndOfTheLastOneOff)
     const DWORD beforeHangUp = dialUp.Calls();
     dialUp.SetConnections("");
     ASSERT_TRUE(dialUp.WaitForCallAfter(beforeHangUp));
-    EXPECT_TRUE(WaitUntil([] { return !TrayIconAnimates(); }, 3000));
+    EXPECT_TRUE(WaitUntil([] { return TrayIconIsStill(); }, 3000));
     EXPECT_EQ(dialUp.Calls(), beforeHangUp + 1) << "switched off only at a later poll";
 
     CWarningWindows windows({"Disconnect Warning"});
@@ -91,7 +91,7 @@ TEST(AutoNetSense, AnAmericaOnlineOptionKeepsTheConnectionWatchOff)
         // A started watch would have polled at once.
         PumpFor(3000);
         EXPECT_EQ(dialUp.Calls(), 0u) << "IsAOL " << options.first << ", IsAOL4 " << options.second;
-        EXPECT_FALSE(TrayIconAnimates());
+        EXPECT_TRUE(TrayIconIsStill());
         EXPECT_TRUE(quellor.Exit());
     }
 }

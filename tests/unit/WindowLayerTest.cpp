@@ -82,8 +82,26 @@ const win::MessageMap<CProbeFrame> CProbeFrame::messageMap = {messages, commands
 // tells what it said and which icon it showed.
 struct MessageBoxSeen {
     std::string text;
+    std::string caption;
+    HICON icon = nullptr;
     bool appeared = false;
 };
+
+// The picture of a message box: its one static control that shows an icon.
+HICON MessageBoxIcon(HWND box)
+{
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+            return reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+        }
+    }
+    return nullptr;
+}
+
+HICON SystemIcon(const char* id)
+{
+    return LoadIconA(nullptr, id);
+}
 
 MessageBoxSeen AnswerMessageBoxDuring(const std::function<void()>& action)
 {
@@ -96,6 +114,8 @@ MessageBoxSeen AnswerMessageBoxDuring(const std::function<void()>& action)
             if (box != nullptr && IsWindowVisible(box)) {
                 seen.appeared = true;
                 seen.text = GetText(GetDlgItem(box, 0xFFFF));
+                seen.caption = GetText(box);
+                seen.icon = MessageBoxIcon(box);
                 PostMessageA(box, WM_COMMAND, IDOK, 0);
                 return;
             }
@@ -156,18 +176,24 @@ TEST(WindowLayer, FailuresInHandlersAreReportedAndProcessingGoesOn)
     MessageBoxSeen seen = send(kThrowRuntime);
     EXPECT_TRUE(seen.appeared);
     EXPECT_EQ(seen.text, "The disk is full.");
+    EXPECT_EQ(seen.caption, "quellor_unit_tests") << "the executable's base name";
+    EXPECT_EQ(seen.icon, SystemIcon(IDI_HAND));
 
     seen = send(kThrowUnknown);
     EXPECT_TRUE(seen.appeared);
     EXPECT_EQ(seen.text, "Internal application error.");
+    EXPECT_EQ(seen.icon, SystemIcon(IDI_HAND));
 
     seen = send(kThrowMemory);
     EXPECT_TRUE(seen.appeared);
+    EXPECT_EQ(seen.text, "Out of memory.");
+    EXPECT_EQ(seen.icon, SystemIcon(IDI_EXCLAMATION));
 
+    // WinInet's own text for the code (12007: the name did not resolve).
     seen = send(kThrowInternet);
     EXPECT_TRUE(seen.appeared);
-    EXPECT_EQ(seen.text, win::InternetErrorText(12007).empty() ? "Internal application error."
-                                                               : win::InternetErrorText(12007));
+    EXPECT_EQ(seen.text, "The server name could not be resolved.");
+    EXPECT_EQ(seen.icon, SystemIcon(IDI_HAND));
 
     seen = send(kThrowCancel);
     EXPECT_FALSE(seen.appeared);
