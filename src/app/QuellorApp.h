@@ -6,7 +6,7 @@
 
 class CMainFrame;
 
-class CQuellorApp : public win::CCommandTarget {
+class CQuellorApp final : public win::CCommandTarget {
 public:
     // Runs the whole program; the result is the process exit code.
     int Run();

@@ -1,13 +1,14 @@
 #include "frame/WarningDismisser.h"
 
+#include "TestThread.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <cstdio>
-#include <mutex>
+#include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -28,13 +29,13 @@ public:
     {
         current = this;
         ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        thread = std::thread([this] { Run(); });
+        thread = std::make_unique<CTestThread>([this] { Run(); });
         WaitForSingleObject(ready, 5000);
     }
     ~CWarningHost()
     {
         PostThreadMessageA(threadId, WM_QUIT, 0, 0);
-        thread.join();
+        thread->Join();
         CloseHandle(ready);
         current = nullptr;
     }
@@ -45,7 +46,7 @@ public:
     // "title closed" per window that went.
     std::vector<std::string> Events(const std::string& title)
     {
-        std::lock_guard<std::mutex> lock(guard);
+        CTestLock::Hold hold(guard);
         std::vector<std::string> found;
         for (const auto& event : events) {
             if (event.first == title) {
@@ -56,7 +57,7 @@ public:
     }
     std::vector<std::string> ClosedInOrder()
     {
-        std::lock_guard<std::mutex> lock(guard);
+        CTestLock::Hold hold(guard);
         std::vector<std::string> titles;
         for (const auto& event : events) {
             if (event.second == "closed") {
@@ -114,7 +115,7 @@ private:
     {
         char title[256] = {};
         GetWindowTextA(window, title, sizeof title);
-        std::lock_guard<std::mutex> lock(guard);
+        CTestLock::Hold hold(guard);
         events.emplace_back(title, event);
     }
 
@@ -151,8 +152,8 @@ private:
     std::vector<WarningPlan> plans;
     std::vector<HWND> windows;
     std::vector<std::pair<std::string, std::string>> events;
-    std::mutex guard;
-    std::thread thread;
+    CTestLock guard;
+    std::unique_ptr<CTestThread> thread;
     DWORD threadId = 0;
     HANDLE ready = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "win/FrameWindow.h"
 #include "win/MessageMap.h"
 
+#include "TestThread.h"
 #include "TestWindows.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,6 @@
 #include <new>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -107,7 +107,7 @@ MessageBoxSeen AnswerMessageBoxDuring(const std::function<void()>& action)
 {
     MessageBoxSeen seen;
     std::atomic<bool> done{false};
-    std::thread answerer([&] {
+    CTestThread answerer([&] {
         const DWORD start = GetTickCount();
         while (!done && GetTickCount() - start < 5000) {
             const HWND box = FindProcessWindow(GetCurrentProcessId(), "#32770", nullptr);
@@ -124,7 +124,7 @@ MessageBoxSeen AnswerMessageBoxDuring(const std::function<void()>& action)
     });
     action();
     done = true;
-    answerer.join();
+    answerer.Join();
     return seen;
 }
 
