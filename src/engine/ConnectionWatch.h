@@ -52,15 +52,15 @@ public:
 protected:
     virtual void OnConnected(const ConnectionRecord& connection);
     virtual void OnDisconnected(const ConnectionRecord& connection);
-    // The comparison with the kept list: vanished connections first, from
-    // the last kept to the first, then new ones in the order given. A
-    // vanished connection has left the kept list when it is reported.
-    virtual void OnConnectionsChanged(const RasConnection* connections, DWORD count);
 
     // True from the moment Stop begins until the worker has ended.
     bool IsStopping() const { return stopRequested.load() != 0; }
 
 private:
+    // The comparison with the kept list: vanished connections first, from
+    // the last kept to the first, then new ones in the order given. A
+    // vanished connection has left the kept list when it is reported.
+    void OnConnectionsChanged(const RasConnection* connections, DWORD count);
     static DWORD WINAPI WorkerMain(void* watch);
     void RunWorker();
     void ReportVanished(const RasConnection* connections, DWORD count);

@@ -9,7 +9,6 @@
 #include "TestWindows.h"
 
 #include "res/resource.h"
-#include "settings/MakerSite.h"
 
 #include <gtest/gtest.h>
 
@@ -195,7 +194,7 @@ TEST_F(SetupDialog, OpensWithEveryDefaultOnAnEmptyStoreAndOkWritesEveryKey)
     EXPECT_EQ(dialog.Text(IDC_PROXY_ADDRESS), "");
     EXPECT_EQ(dialog.Text(IDC_AOL_TITLE), "America Online");
     EXPECT_EQ(dialog.TrackbarPosition(IDC_INTERVAL), 1);
-    EXPECT_EQ(dialog.ListItems(IDC_HOST_LIST), Repeated(maker::kWebHost));
+    EXPECT_EQ(dialog.ListItems(IDC_HOST_LIST), Repeated("www.marrowby.com"));
     EXPECT_EQ(dialog.ListSelection(IDC_HOST_LIST), 0);
 
     // Centred in the work area, though its owner is hidden.
@@ -220,9 +219,9 @@ TEST_F(SetupDialog, OpensWithEveryDefaultOnAnEmptyStoreAndOkWritesEveryKey)
     EXPECT_EQ(quellor_registry::TypeOf("ProxyIP3"), static_cast<unsigned long>(REG_SZ));
     EXPECT_EQ(quellor_registry::ReadString("ProxyIP3", "<missing>"), "");
     EXPECT_EQ(quellor_registry::ReadString("AOL47", "<missing>"), "America Online");
-    EXPECT_EQ(quellor_registry::ReadString("DefaultURL", ""), maker::kWebHost);
-    EXPECT_EQ(StoredList("HTTPURL"), Repeated(maker::kWebHost));
-    EXPECT_EQ(StoredList("FTPURL"), Repeated(maker::kWebHost));
+    EXPECT_EQ(quellor_registry::ReadString("DefaultURL", ""), "www.marrowby.com");
+    EXPECT_EQ(StoredList("HTTPURL"), Repeated("www.marrowby.com"));
+    EXPECT_EQ(StoredList("FTPURL"), Repeated("www.marrowby.com"));
     // Nothing is restarted after the start-up dialog, and the program runs on.
     EXPECT_TRUE(quellor.IsRunning());
 }
@@ -568,7 +567,7 @@ TEST_F(SetupDialog, FaqSavesClosesAndOpensThePageAndOpensItEvenWhenThePortIsReje
     ASSERT_NO_FATAL_FAILURE(ExpectPortRejectedBy(IDC_FAQ));
     EXPECT_FALSE(quellor_registry::Exists("Port"));
     ASSERT_TRUE(WaitUntil([&] { return browser.Starts() == 2; }, 10000));
-    EXPECT_EQ(browser.LastAddress(), maker::kFaqPage);
+    EXPECT_EQ(browser.LastAddress(), "http://www.marrowby.com/quellor/faq.html");
 
     dialog.Type(IDC_PORT, "8088");
     dialog.Click(IDC_FTP);
@@ -577,7 +576,7 @@ TEST_F(SetupDialog, FaqSavesClosesAndOpensThePageAndOpensItEvenWhenThePortIsReje
     EXPECT_EQ(quellor_registry::ReadInt("Port", -1), 8088);
     EXPECT_EQ(quellor_registry::ReadInt("IsHttp", -1), 0);
     ASSERT_TRUE(WaitUntil([&] { return browser.Starts() == 3; }, 10000));
-    EXPECT_EQ(browser.LastAddress(), maker::kFaqPage);
+    EXPECT_EQ(browser.LastAddress(), "http://www.marrowby.com/quellor/faq.html");
     PumpFor(300);
     EXPECT_EQ(browser.Starts(), 3u) << "one page per click";
 }

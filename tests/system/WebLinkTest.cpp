@@ -8,7 +8,6 @@
 #include "SettingsSnapshot.h"
 #include "TestWindows.h"
 
-#include "settings/MakerSite.h"
 
 #include <gtest/gtest.h>
 
@@ -22,9 +21,9 @@ struct WebLink {
     const char* address;
 };
 const WebLink kWebLinks[] = {
-    {32782, maker::kHomePage},
-    {32783, maker::kFaqPage},
-    {32781, maker::kLibraryPage},
+    {32782, "http://www.marrowby.com/"},
+    {32783, "http://www.marrowby.com/quellor/faq.html"},
+    {32781, "http://www.marrowby.com/library/"},
 };
 
 BOOL CALLBACK CollectVisible(HWND window, LPARAM parameter)

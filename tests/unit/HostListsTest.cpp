@@ -1,6 +1,5 @@
 #include "ui/HostLists.h"
 
-#include "settings/MakerSite.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
 
@@ -54,10 +53,10 @@ TEST_F(HostLists, MissingEntriesReadAsTheMakersHostAndStoredOnesAsStored)
     EXPECT_EQ(ftp[4], " ftp.localhost ");
     EXPECT_EQ(ftp[9], "");
     for (int i = 1; i < keys::kHostCount; ++i) {
-        EXPECT_EQ(http[i], maker::kWebHost) << i;
+        EXPECT_EQ(http[i], "www.marrowby.com") << i;
     }
     for (int i : {0, 1, 2, 3, 5, 6, 7, 8}) {
-        EXPECT_EQ(ftp[i], maker::kWebHost) << i;
+        EXPECT_EQ(ftp[i], "www.marrowby.com") << i;
     }
 }
 

@@ -67,7 +67,7 @@ TEST_F(SettingsStoreTest, MissingKeysAndPathsReadAsTheCallersDefault)
     EXPECT_EQ(settings::Read(keys::DefaultMin, 7), 7);
     EXPECT_EQ(settings::Read(keys::AOL47), "America Online");
     EXPECT_EQ(settings::Read(keys::AOL47, ""), "");
-    EXPECT_EQ(settings::Read(keys::HostKey(keys::HostList::Ftp, 9)), maker::kWebHost);
+    EXPECT_EQ(settings::Read(keys::HostKey(keys::HostList::Ftp, 9)), "www.marrowby.com");
     EXPECT_EQ(CSettingsStore::Global().GetString("Quellor", "Nothing", nullptr), "");
 }
 
