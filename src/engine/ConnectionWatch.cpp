@@ -1,5 +1,7 @@
 #include "engine/ConnectionWatch.h"
 
+#include "engine/ConnectionList.h"
+
 #include <ras.h>
 #include <raserror.h>
 
@@ -15,22 +17,9 @@ constexpr DWORD kMostConnections = 4096;
 
 // The service need not terminate a text that fills its field.
 template <std::size_t N>
-std::string FieldText(const char (&field)[N])
+std::string_view FieldText(const char (&field)[N])
 {
-    return std::string(field, std::find(field, field + N, '\0'));
-}
-
-template <std::size_t N>
-bool FieldEquals(const char (&field)[N], const std::string& text)
-{
-    const char* end = std::find(field, field + N, '\0');
-    return text.compare(0, std::string::npos, field, static_cast<std::size_t>(end - field)) == 0;
-}
-
-bool ListHasEntry(const RasConnection* connections, DWORD count, const std::string& entryName)
-{
-    return std::any_of(connections, connections + count,
-                       [&](const RasConnection& c) { return FieldEquals(c.szEntryName, entryName); });
+    return std::string_view(field, static_cast<std::size_t>(std::find(field, field + N, '\0') - field));
 }
 
 }  // namespace
@@ -131,34 +120,27 @@ void CConnectionWatch::OnConnectionsChanged(const RasConnection* connections, DW
     if (connections == nullptr) {
         count = 0;
     }
-    ReportVanished(connections, count);
-    ReportNew(connections, count);
-}
-
-void CConnectionWatch::ReportVanished(const RasConnection* connections, DWORD count)
-{
-    for (std::size_t i = keptConnections.size(); i-- > 0;) {
-        if (ListHasEntry(connections, count, keptConnections[i].entryName)) {
-            continue;
+    // The usual one connection needs no allocation.
+    std::string_view single;
+    std::vector<std::string_view> several;
+    const std::string_view* names = &single;
+    if (count == 1) {
+        single = FieldText(connections[0].szEntryName);
+    } else if (count > 1) {
+        for (DWORD i = 0; i < count; ++i) {
+            several.push_back(FieldText(connections[i].szEntryName));
         }
-        const ConnectionRecord gone = keptConnections[i];
+        names = several.data();
+    }
+    const ConnectionListChange change = CompareConnectionLists(keptConnections, names, count);
+    for (const std::size_t position : change.vanished) {
+        const ConnectionRecord gone = keptConnections[position];
         // Removed first, so that the notification sees what is still up.
-        keptConnections.erase(keptConnections.begin() + static_cast<std::ptrdiff_t>(i));
+        keptConnections.erase(keptConnections.begin() + static_cast<std::ptrdiff_t>(position));
         OnDisconnected(gone);
     }
-}
-
-void CConnectionWatch::ReportNew(const RasConnection* connections, DWORD count)
-{
-    for (DWORD i = 0; i < count; ++i) {
-        const RasConnection& entry = connections[i];
-        const bool known = std::any_of(keptConnections.begin(), keptConnections.end(), [&](const ConnectionRecord& r) {
-            return FieldEquals(entry.szEntryName, r.entryName);
-        });
-        if (known) {
-            continue;
-        }
-        const ConnectionRecord record{FieldText(entry.szEntryName)};
+    for (const std::size_t position : change.arrived) {
+        const ConnectionRecord record{std::string(names[position])};
         OnConnected(record);
         keptConnections.push_back(record);
     }

@@ -63,8 +63,6 @@ private:
     void OnConnectionsChanged(const RasConnection* connections, DWORD count);
     static DWORD WINAPI WorkerMain(void* watch);
     void RunWorker();
-    void ReportVanished(const RasConnection* connections, DWORD count);
-    void ReportNew(const RasConnection* connections, DWORD count);
 
     EnumerateConnectionsFunction enumerate;
     std::vector<ConnectionRecord> keptConnections;

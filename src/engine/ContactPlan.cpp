@@ -16,7 +16,7 @@ std::string WithoutFirst(const std::string& text, std::size_t count)
 
 }  // namespace
 
-UINT ContactPeriodMs(int minutes)
+unsigned int ContactPeriodMs(int minutes)
 {
     constexpr int kMaxMinutes = 0x7FFFFFFF / 60000;
     if (minutes < 1) {
@@ -24,7 +24,7 @@ UINT ContactPeriodMs(int minutes)
     } else if (minutes > kMaxMinutes) {
         minutes = kMaxMinutes;
     }
-    return static_cast<UINT>(minutes) * 60000u;
+    return static_cast<unsigned int>(minutes) * 60000u;
 }
 
 int CRuntimeRandom::Next()

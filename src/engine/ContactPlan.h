@@ -2,14 +2,13 @@
 // The pure pieces of a keep-alive contact: the contact period, the choice of
 // host, the target text, the proxy text and the form the contact takes. None
 // of them touches a window, the registry or the network.
-#include <windows.h>
-
+#include <cstddef>
 #include <optional>
 #include <string>
 
 // The contact timer's period for a number of minutes, always a valid
 // positive window-timer period.
-UINT ContactPeriodMs(int minutes);
+unsigned int ContactPeriodMs(int minutes);
 
 // The C runtime's rand() step, written out so the host choice is the same
 // whichever runtime the program is linked with.

@@ -1,10 +1,12 @@
 #include "settings/SettingsStore.h"
 
+#include "settings/StoredText.h"
 #include "win/Failure.h"
 #include "win/Handles.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -86,7 +88,7 @@ std::string CSettingsStore::GetString(const char* section, const char* key, cons
             (type != REG_SZ && type != REG_EXPAND_SZ)) {
             return fallback;
         }
-        std::vector<char> buffer(size + 1, '\0');
+        std::vector<char> buffer(size, '\0');
         DWORD filled = size;
         const LONG status =
             RegQueryValueExA(sectionKey.Get(), key, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &filled);
@@ -96,8 +98,7 @@ std::string CSettingsStore::GetString(const char* section, const char* key, cons
         if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) {
             return fallback;
         }
-        buffer[filled < size ? filled : size] = '\0';
-        return std::string(buffer.data());
+        return StoredText(buffer.data(), std::min(filled, size));
     }
     return fallback;
 }

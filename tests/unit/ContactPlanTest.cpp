@@ -11,7 +11,15 @@
 
 namespace {
 
-// The linked C runtime's own generator, as the reference.
+// The linked C runtime's own generator, as the reference: the Windows one.
+// A native build (for the sanitizers) has another runtime and checks the
+// generator against the documented draws alone.
+#ifdef _WIN32
+constexpr bool kRuntimeIsTheReference = true;
+#else
+constexpr bool kRuntimeIsTheReference = false;
+#endif
+
 int NextRuntimeHostIndex()
 {
     int drawn = std::rand();
@@ -36,9 +44,9 @@ TEST(ContactPeriod, AlwaysAtLeastAMinuteAndAValidTimerPeriod)
     EXPECT_EQ(ContactPeriodMs(INT_MIN), 60000u);
     // 71583 minutes would wrap to 12.7 s in 32 bits, 1360073 to 1.4 s.
     for (int minutes : {35791, 35792, 71583, 1360073, INT_MAX}) {
-        const UINT period = ContactPeriodMs(minutes);
+        const unsigned int period = ContactPeriodMs(minutes);
         EXPECT_GE(period, 35791u * 60000u) << minutes;
-        EXPECT_LE(period, static_cast<UINT>(USER_TIMER_MAXIMUM)) << minutes;
+        EXPECT_LE(period, 0x7FFFFFFFu) << minutes << ": beyond the longest window-timer period";
     }
 }
 
@@ -50,6 +58,9 @@ TEST(RuntimeRandom, MatchesTheRuntimesGenerator)
         EXPECT_EQ(seededWithOne.Next(), expected);
     }
     for (unsigned int seed : {0u, 2u, 12345u, 1700000000u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
+        if (!kRuntimeIsTheReference) {
+            break;
+        }
         std::srand(seed);
         CRuntimeRandom generator(seed);
         for (int i = 0; i < 1000; ++i) {
@@ -67,14 +78,16 @@ TEST(HostChoice, RandomIndexIsTheRuntimesAndAlwaysNamesAnEntry)
         const int index = RandomHostIndex(generator);
         ASSERT_GE(index, 0);
         ASSERT_LE(index, 9);
-        ASSERT_EQ(index, RuntimeHostIndex(seed)) << "seed " << seed;
+        if (kRuntimeIsTheReference) {
+            ASSERT_EQ(index, RuntimeHostIndex(seed)) << "seed " << seed;
+        }
         seen.insert(index);
     }
     EXPECT_EQ(seen.size(), 10u);
     // One generator keeps drawing where the last choice stopped.
     CRuntimeRandom generator(7);
     std::srand(7);
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < 20 && kRuntimeIsTheReference; ++i) {
         EXPECT_EQ(RandomHostIndex(generator), NextRuntimeHostIndex());
     }
 }
