@@ -44,10 +44,8 @@ int RandomHostIndex(CRuntimeRandom& generator)
 
 int NextSequentialIndex(int& lastIndex)
 {
-    ++lastIndex;
-    if (lastIndex > 9) {
-        lastIndex = 0;
-    }
+    // Any position outside the list starts it again, without overflowing.
+    lastIndex = lastIndex >= 0 && lastIndex < 9 ? lastIndex + 1 : 0;
     return lastIndex;
 }
 
