@@ -8,7 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <set>
+#include <vector>
 #include <string>
 
 namespace {
@@ -86,6 +89,33 @@ TEST(Startup, ASecondCopyEndsQuietlyWhileTheFirstRuns)
     EXPECT_TRUE(ShellShowsIcon(frame, kTrayIconId));
     DWORD_PTR answer = 0;
     EXPECT_NE(SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer), 0);
+}
+
+TEST(Startup, TenCopiesStartedAtOnceLeaveExactlyOne)
+{
+    quellor_registry::PrepareQuietStart();
+    std::vector<std::unique_ptr<CQuellorProcess>> copies;
+    for (int i = 0; i < 10; ++i) {
+        copies.push_back(std::make_unique<CQuellorProcess>());
+        ASSERT_TRUE(copies.back()->Launch());
+    }
+    const auto running = [&] {
+        return std::count_if(copies.begin(), copies.end(), [](const auto& copy) { return copy->IsRunning(); });
+    };
+    ASSERT_TRUE(WaitUntil([&] { return running() == 1; }, 60000)) << running() << " copies run";
+    PumpFor(2000);
+    ASSERT_EQ(running(), 1);
+    for (const auto& copy : copies) {
+        if (!copy->IsRunning()) {
+            EXPECT_EQ(copy->ExitCode(), 0u) << "a second copy ends quietly";
+            continue;
+        }
+        const HWND frame = copy->WaitForMainWindow();
+        ASSERT_NE(frame, nullptr);
+        EXPECT_TRUE(ShellShowsIcon(frame, kTrayIconId));
+        EXPECT_TRUE(copy->Exit());
+        EXPECT_EQ(copy->ExitCode(), 0u);
+    }
 }
 
 TEST(Startup, ExitAndOutsideCloseEndTheProgramAndFreeTheName)
