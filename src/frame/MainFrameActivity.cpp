@@ -35,6 +35,7 @@ void CMainFrame::StopActivity()
 {
     KillTimer(hwnd, TIMER_WARNINGS);
     KillTimer(hwnd, TIMER_CONTACT);
+    contactWorker.CutShort();
     trayIcon.SetIcon(IDI_IDLE);
     running = 0;
 }
@@ -50,6 +51,7 @@ LRESULT CMainFrame::OnAutoNetSenseDisconnected(WPARAM, LPARAM)
     trayIcon.SetIcon(IDI_IDLE);
     running = 0;
     KillTimer(hwnd, TIMER_CONTACT);
+    contactWorker.CutShort();
     return 0;
 }
 
