@@ -4,12 +4,16 @@
 // started here stand in for the proxy and the hosts. Ticks are driven by
 // posting the contact timer's message instead of waiting for the period.
 #include "LoopbackListener.h"
+#include "ProcessCounts.h"
 #include "QuellorProcess.h"
 #include "QuellorRegistry.h"
 #include "TestWindows.h"
+#include "TrayMenu.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <set>
@@ -23,8 +27,19 @@ namespace reg = quellor_registry;
 
 constexpr WPARAM kActivityOn = 32771;
 constexpr WPARAM kActivityOff = 32772;
+constexpr WPARAM kExitCommand = 32774;
 constexpr WPARAM kContactTimer = 1;
 constexpr unsigned short kDirectPort = 81;
+// A contact's own time limit for each wait (10 s).
+constexpr DWORD kContactLimitMs = 10000;
+// The longest the user-interface thread may take to answer or to show the
+// tray menu while a contact is under way.
+constexpr DWORD kPromptMs = 100;
+// Handles a running Quellor may hold after its contacts more than before its
+// first: the last contact's thread handle, kept until the next tick looks at
+// it, and one that WinInet keeps from its first use (measured under Wine: 38
+// before, 40 after the first contact and still 40 after a hundred more).
+constexpr std::size_t kHandleMargin = 2;
 
 // Entry n of a list is 127.0.0.(n+1): every entry on this machine, and the
 // proxy's request line tells which entry a contact used.
@@ -116,6 +131,48 @@ protected:
     {
         PostMessageA(frame, WM_TIMER, kContactTimer, 0);
         ASSERT_TRUE(Flush()) << "the contact tick did not end";
+    }
+
+    std::size_t QuellorThreads() const { return ProcessThreadCount(quellor.Id()); }
+
+    // How promptly the user-interface thread answers: the slowest of a
+    // stream of sent messages over a while, with the tray menu opened and
+    // closed in the middle of it, and how long the menu took to show.
+    struct Promptness {
+        DWORD slowestAnswerMs = 0;
+        DWORD menuShownMs = 0;
+        bool menuShown = false;
+    };
+
+    DWORD AnswerTimeMs() const
+    {
+        const DWORD start = GetTickCount();
+        DWORD_PTR answer = 0;
+        if (SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, 10 * kPromptMs, &answer) == 0) {
+            return 10 * kPromptMs;
+        }
+        return GetTickCount() - start;
+    }
+
+    Promptness WatchPromptness(DWORD forMs)
+    {
+        Promptness seen;
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < forMs) {
+            seen.slowestAnswerMs = std::max(seen.slowestAnswerMs, AnswerTimeMs());
+            if (!seen.menuShown && GetTickCount() - start >= forMs / 2) {
+                const DWORD asked = GetTickCount();
+                const HWND menu = OpenTrayMenu(frame, quellor.Id(), 10 * kPromptMs);
+                seen.menuShownMs = GetTickCount() - asked;
+                seen.menuShown = menu != nullptr;
+                seen.slowestAnswerMs = std::max(seen.slowestAnswerMs, AnswerTimeMs());
+                if (menu != nullptr) {
+                    EXPECT_TRUE(CloseTrayMenu(menu, 5000));
+                }
+            }
+            PumpFor(50);
+        }
+        return seen;
     }
 
     CQuellorProcess quellor;
@@ -327,6 +384,101 @@ TEST_F(ActivityTest, HostsThatCannotMakeATargetAreSkipped)
     ASSERT_EQ(connections.size(), 1u);
     EXPECT_EQ(FirstLine(connections[0].received), RequestLineFor(longest));
     EXPECT_TRUE(quellor.IsRunning());
+}
+
+TEST_F(ActivityTest, TheTrayAnswersAtOnceThroughoutAHungContactAndExitEndsIt)
+{
+    const struct {
+        const char* peer;
+        Mode mode;
+        int isHttp;
+    } peers[] = {
+        {"a silent HTTP proxy", Mode::Silent, 1},
+        // Wine goes straight to the host at the port setting, here the same.
+        {"a silent FTP server", Mode::Silent, 0},
+        {"a proxy that drops connection attempts", Mode::NeverAccept, 1},
+    };
+    unsigned short port = 18100;
+    for (const auto& peer : peers) {
+        SCOPED_TRACE(peer.peer);
+        CLoopbackListener listener;
+        ASSERT_TRUE(listener.Start(port, peer.mode));
+        if (peer.mode == Mode::NeverAccept) {
+            ASSERT_TRUE(listener.AttemptHangs(2000)) << "the listener answers connection attempts";
+        }
+        UseHttpProxy(port++, 0);
+        reg::WriteInt("IsHttp", peer.isHttp);
+        Launch();
+        Command(kActivityOn, true);
+        const std::size_t idleThreads = QuellorThreads();
+
+        PostMessageA(frame, WM_TIMER, kContactTimer, 0);
+        ASSERT_TRUE(WaitUntil([&] { return QuellorThreads() == idleThreads + 1; }, 5000)) << "no contact began";
+        if (peer.mode == Mode::Silent) {
+            ASSERT_TRUE(listener.WaitForConnections(1, 5000));
+        }
+        const Promptness seen = WatchPromptness(3000);
+        EXPECT_LT(seen.slowestAnswerMs, kPromptMs);
+        EXPECT_TRUE(seen.menuShown);
+        EXPECT_LT(seen.menuShownMs, kPromptMs);
+        EXPECT_EQ(QuellorThreads(), idleThreads + 1) << "the contact ended before the watch did";
+        if (peer.mode == Mode::Silent) {
+            ASSERT_EQ(listener.ConnectionCount(), 1u);
+            EXPECT_FALSE(listener.Connections()[0].finished) << "the contact ended before the watch did";
+        }
+
+        const DWORD exitAsked = GetTickCount();
+        PostMessageA(frame, WM_COMMAND, kExitCommand, 0);
+        ASSERT_EQ(WaitForSingleObject(quellor.Handle(), 10000), WAIT_OBJECT_0);
+        EXPECT_LT(GetTickCount() - exitAsked, 2000u);
+        EXPECT_EQ(quellor.ExitCode(), 0u);
+        std::printf("%s: slowest answer %lu ms, menu shown in %lu ms, exit in %lu ms\n", peer.peer,
+                    seen.slowestAnswerMs, seen.menuShownMs, GetTickCount() - exitAsked);
+    }
+}
+
+TEST_F(ActivityTest, TicksDuringAHungContactMakeNoneAndLeaveNothingBehind)
+{
+    CLoopbackListener proxy;
+    ASSERT_TRUE(proxy.Start(18110, Mode::Silent));
+    UseHttpProxy(18110, 0);
+    UseDistinctHttpHosts();
+    Launch();
+    Command(kActivityOn, true);
+    const std::size_t idleThreads = QuellorThreads();
+    const std::size_t idleHandles = ProcessHandleCount(quellor.Id());
+    ASSERT_GT(idleHandles, 0u);
+
+    for (int i = 0; i < 5; ++i) {
+        Tick();
+    }
+    ASSERT_TRUE(proxy.WaitForConnections(1, 5000));
+    PumpFor(500);
+    EXPECT_EQ(proxy.ConnectionCount(), 1u) << "five ticks during one hung contact";
+
+    // A hundred ticks in all, over more than one contact's time limit: the
+    // silent proxy holds each contact until the limit, and the first tick
+    // after that makes the next contact, with the next host.
+    std::size_t mostThreads = 0;
+    const DWORD start = GetTickCount();
+    for (int i = 5; i < 100; ++i) {
+        Tick();
+        PumpFor(50);
+        mostThreads = std::max(mostThreads, QuellorThreads());
+    }
+    EXPECT_GT(GetTickCount() - start, kContactLimitMs + 2000);
+    EXPECT_LE(mostThreads, idleThreads + 1);
+    ASSERT_TRUE(WaitUntil([&] { return QuellorThreads() == idleThreads; }, 3 * kContactLimitMs));
+    const auto connections = proxy.Connections();
+    ASSERT_GE(connections.size(), 2u);
+    ASSERT_LE(connections.size(), 3u);
+    for (std::size_t i = 0; i < connections.size(); ++i) {
+        EXPECT_EQ(FirstLine(connections[i].received), RequestLineFor(DistinctLoopbackHost(static_cast<int>(i) + 1)));
+    }
+    const std::size_t handles = ProcessHandleCount(quellor.Id());
+    std::printf("threads idle %zu, most %zu; handles idle %zu, after %zu\n", idleThreads, mostThreads, idleHandles,
+                handles);
+    EXPECT_LE(handles, idleHandles + kHandleMargin);
 }
 
 // A window as the America Online client's time-keeper shows it.
