@@ -32,9 +32,13 @@ constexpr WPARAM kContactTimer = 1;
 constexpr unsigned short kDirectPort = 81;
 // A contact's own time limit for each wait (10 s).
 constexpr DWORD kContactLimitMs = 10000;
-// The longest the user-interface thread may take to answer or to show the
-// tray menu while a contact is under way.
+// How long the user-interface thread may take to answer or to show the tray
+// menu while a contact is under way: as a rule (the median) kPromptMs, and
+// never more than kSlowestMs, which leaves room for the odd delay of a
+// loaded machine's scheduler. A contact made on that thread held it for 10 s
+// and more.
 constexpr DWORD kPromptMs = 100;
+constexpr DWORD kSlowestMs = 1000;
 // Handles a running Quellor may hold after its contacts more than before its
 // first: the last contact's thread handle, kept until the next tick looks at
 // it, and one that WinInet keeps from its first use (measured under Wine: 38
@@ -67,6 +71,17 @@ int RuntimeHostIndex(unsigned int seed)
 std::string FirstLine(const std::string& text)
 {
     return text.substr(0, text.find("\r\n"));
+}
+
+DWORD Median(std::vector<DWORD> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+DWORD Slowest(const std::vector<DWORD>& values)
+{
+    return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
 }
 
 class ActivityTest : public ::testing::Test {
@@ -127,48 +142,63 @@ protected:
         return SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer) != 0;
     }
 
-    void Tick()
+    // One tick, handled by the frame; its contact may still be under way.
+    void PostTick()
     {
         PostMessageA(frame, WM_TIMER, kContactTimer, 0);
         ASSERT_TRUE(Flush()) << "the contact tick did not end";
     }
 
+    // One tick and its whole contact, which runs on a thread of its own: a
+    // tick that came while it was still under way would make none.
+    void Tick()
+    {
+        const std::size_t threadsBefore = QuellorThreads();
+        PostTick();
+        ASSERT_TRUE(WaitUntil([&] { return QuellorThreads() <= threadsBefore; }, 3 * kContactLimitMs))
+            << "the contact did not end";
+    }
+
     std::size_t QuellorThreads() const { return ProcessThreadCount(quellor.Id()); }
 
-    // How promptly the user-interface thread answers: the slowest of a
-    // stream of sent messages over a while, with the tray menu opened and
-    // closed in the middle of it, and how long the menu took to show.
+    // How promptly the user-interface thread answers over a while: a sent
+    // message every 50 ms, and the tray menu opened and closed three times
+    // among them.
     struct Promptness {
-        DWORD slowestAnswerMs = 0;
-        DWORD menuShownMs = 0;
-        bool menuShown = false;
+        std::vector<DWORD> answersMs;
+        std::vector<DWORD> menusMs;
     };
 
     DWORD AnswerTimeMs() const
     {
         const DWORD start = GetTickCount();
         DWORD_PTR answer = 0;
-        if (SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, 10 * kPromptMs, &answer) == 0) {
-            return 10 * kPromptMs;
+        if (SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, kSlowestMs, &answer) == 0) {
+            return kSlowestMs;
         }
         return GetTickCount() - start;
     }
 
-    Promptness WatchPromptness(DWORD forMs)
+    DWORD MenuTimeMs() const
+    {
+        const DWORD start = GetTickCount();
+        const HWND menu = OpenTrayMenu(frame, quellor.Id(), kSlowestMs);
+        if (menu == nullptr) {
+            return kSlowestMs;
+        }
+        const DWORD shown = GetTickCount() - start;
+        EXPECT_TRUE(CloseTrayMenu(menu, 5000));
+        return shown;
+    }
+
+    Promptness WatchPromptness(DWORD forMs) const
     {
         Promptness seen;
         const DWORD start = GetTickCount();
-        while (GetTickCount() - start < forMs) {
-            seen.slowestAnswerMs = std::max(seen.slowestAnswerMs, AnswerTimeMs());
-            if (!seen.menuShown && GetTickCount() - start >= forMs / 2) {
-                const DWORD asked = GetTickCount();
-                const HWND menu = OpenTrayMenu(frame, quellor.Id(), 10 * kPromptMs);
-                seen.menuShownMs = GetTickCount() - asked;
-                seen.menuShown = menu != nullptr;
-                seen.slowestAnswerMs = std::max(seen.slowestAnswerMs, AnswerTimeMs());
-                if (menu != nullptr) {
-                    EXPECT_TRUE(CloseTrayMenu(menu, 5000));
-                }
+        for (DWORD elapsed = 0; elapsed < forMs; elapsed = GetTickCount() - start) {
+            seen.answersMs.push_back(AnswerTimeMs());
+            if (seen.menusMs.size() < 3 && elapsed >= forMs * (seen.menusMs.size() + 1) / 4) {
+                seen.menusMs.push_back(MenuTimeMs());
             }
             PumpFor(50);
         }
@@ -412,15 +442,17 @@ TEST_F(ActivityTest, TheTrayAnswersAtOnceThroughoutAHungContactAndExitEndsIt)
         Command(kActivityOn, true);
         const std::size_t idleThreads = QuellorThreads();
 
-        PostMessageA(frame, WM_TIMER, kContactTimer, 0);
+        PostTick();
         ASSERT_TRUE(WaitUntil([&] { return QuellorThreads() == idleThreads + 1; }, 5000)) << "no contact began";
         if (peer.mode == Mode::Silent) {
             ASSERT_TRUE(listener.WaitForConnections(1, 5000));
         }
         const Promptness seen = WatchPromptness(3000);
-        EXPECT_LT(seen.slowestAnswerMs, kPromptMs);
-        EXPECT_TRUE(seen.menuShown);
-        EXPECT_LT(seen.menuShownMs, kPromptMs);
+        ASSERT_EQ(seen.menusMs.size(), 3u);
+        EXPECT_LT(Median(seen.answersMs), kPromptMs);
+        EXPECT_LT(Slowest(seen.answersMs), kSlowestMs);
+        EXPECT_LT(Median(seen.menusMs), kPromptMs);
+        EXPECT_LT(Slowest(seen.menusMs), kSlowestMs);
         EXPECT_EQ(QuellorThreads(), idleThreads + 1) << "the contact ended before the watch did";
         if (peer.mode == Mode::Silent) {
             ASSERT_EQ(listener.ConnectionCount(), 1u);
@@ -432,8 +464,9 @@ TEST_F(ActivityTest, TheTrayAnswersAtOnceThroughoutAHungContactAndExitEndsIt)
         ASSERT_EQ(WaitForSingleObject(quellor.Handle(), 10000), WAIT_OBJECT_0);
         EXPECT_LT(GetTickCount() - exitAsked, 2000u);
         EXPECT_EQ(quellor.ExitCode(), 0u);
-        std::printf("%s: slowest answer %lu ms, menu shown in %lu ms, exit in %lu ms\n", peer.peer,
-                    seen.slowestAnswerMs, seen.menuShownMs, GetTickCount() - exitAsked);
+        std::printf("%s: answers in %lu ms (median) to %lu ms, menu in %lu to %lu ms, exit in %lu ms\n", peer.peer,
+                    Median(seen.answersMs), Slowest(seen.answersMs), Median(seen.menusMs), Slowest(seen.menusMs),
+                    GetTickCount() - exitAsked);
     }
 }
 
@@ -450,7 +483,7 @@ TEST_F(ActivityTest, TicksDuringAHungContactMakeNoneAndLeaveNothingBehind)
     ASSERT_GT(idleHandles, 0u);
 
     for (int i = 0; i < 5; ++i) {
-        Tick();
+        PostTick();
     }
     ASSERT_TRUE(proxy.WaitForConnections(1, 5000));
     PumpFor(500);
@@ -462,7 +495,7 @@ TEST_F(ActivityTest, TicksDuringAHungContactMakeNoneAndLeaveNothingBehind)
     std::size_t mostThreads = 0;
     const DWORD start = GetTickCount();
     for (int i = 5; i < 100; ++i) {
-        Tick();
+        PostTick();
         PumpFor(50);
         mostThreads = std::max(mostThreads, QuellorThreads());
     }
