@@ -22,6 +22,7 @@ void CContactWorker::Start(std::unique_ptr<CActivityProbe> probe, const std::str
     if (!started) {
         return;
     }
+    // The thread owns its share from now on and lets go of it when it ends.
     threadShare.release();
     thread = std::move(started);
     current = std::move(contact);

@@ -3,6 +3,8 @@
 // check. Every host entry and the proxy point at this machine; listeners
 // started here stand in for the proxy and the hosts. Ticks are driven by
 // posting the contact timer's message instead of waiting for the period.
+// Each contact runs on a thread of the program's own; the tests see it come
+// and go in the process's thread count.
 #include "LoopbackListener.h"
 #include "ProcessCounts.h"
 #include "QuellorProcess.h"
@@ -462,11 +464,12 @@ TEST_F(ActivityTest, TheTrayAnswersAtOnceThroughoutAHungContactAndExitEndsIt)
         const DWORD exitAsked = GetTickCount();
         PostMessageA(frame, WM_COMMAND, kExitCommand, 0);
         ASSERT_EQ(WaitForSingleObject(quellor.Handle(), 10000), WAIT_OBJECT_0);
-        EXPECT_LT(GetTickCount() - exitAsked, 2000u);
+        const DWORD exitMs = GetTickCount() - exitAsked;
+        EXPECT_LT(exitMs, 2000u);
         EXPECT_EQ(quellor.ExitCode(), 0u);
         std::printf("%s: answers in %lu ms (median) to %lu ms, menu in %lu to %lu ms, exit in %lu ms\n", peer.peer,
                     Median(seen.answersMs), Slowest(seen.answersMs), Median(seen.menusMs), Slowest(seen.menusMs),
-                    GetTickCount() - exitAsked);
+                    exitMs);
     }
 }
 
