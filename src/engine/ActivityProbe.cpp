@@ -3,6 +3,8 @@
 #include "engine/ContactPlan.h"
 #include "win/Handles.h"
 
+#include <algorithm>
+
 namespace {
 
 // Passed with every handle of a contact; no status callback reads it.
@@ -20,13 +22,13 @@ void LimitWaits(HINTERNET handle)
 
 // No session is a failed contact like any other, dropped without a word: a
 // message box raised from a timer tick would be raised again at every tick.
-win::CInternetHandle OpenProxySession(const char* agent, const std::string& proxyList, DWORD flags)
+HINTERNET OpenProxySession(const char* agent, const std::string& proxyList, DWORD flags)
 {
-    win::CInternetHandle session(InternetOpenA(agent, INTERNET_OPEN_TYPE_PROXY, proxyList.c_str(), nullptr, flags));
-    if (session) {
+    const HINTERNET session = InternetOpenA(agent, INTERNET_OPEN_TYPE_PROXY, proxyList.c_str(), nullptr, flags);
+    if (session != nullptr) {
         // Honoured by Windows for every handle below the session; Wine needs
         // them again on the request.
-        LimitWaits(session.Get());
+        LimitWaits(session);
     }
     return session;
 }
@@ -64,9 +66,11 @@ win::CSocket BoundStreamSocket(unsigned short localPort)
 
 // Waits for the connection to be made or refused, but no longer than a
 // contact may take: a host that drops the attempt would otherwise hold the
-// thread until the system gives up (over two minutes on some systems).
-void ConnectWithinLimit(SOCKET socket, const sockaddr_in& remote)
+// thread until the system gives up (over two minutes on some systems). The
+// wait is made in short slices so that a contact cut short stops at once.
+void ConnectWithinLimit(SOCKET socket, const sockaddr_in& remote, const CContactHandles& handles)
 {
+    constexpr DWORD kSliceMs = 50;
     u_long nonBlocking = 1;
     if (ioctlsocket(socket, FIONBIO, &nonBlocking) == SOCKET_ERROR) {
         return;
@@ -75,12 +79,19 @@ void ConnectWithinLimit(SOCKET socket, const sockaddr_in& remote)
         WSAGetLastError() != WSAEWOULDBLOCK) {
         return;
     }
-    fd_set done;
-    FD_ZERO(&done);
-    FD_SET(socket, &done);
-    fd_set failed = done;
-    timeval limit = {static_cast<long>(CActivityProbe::kTimeoutMs / 1000), 0};
-    select(0, nullptr, &done, &failed, &limit);
+    const DWORD start = GetTickCount();
+    for (DWORD waited = 0; waited < CActivityProbe::kTimeoutMs && !handles.IsCutShort();
+         waited = GetTickCount() - start) {
+        fd_set done;
+        FD_ZERO(&done);
+        FD_SET(socket, &done);
+        fd_set failed = done;
+        const DWORD sliceMs = std::min(kSliceMs, CActivityProbe::kTimeoutMs - waited);
+        timeval slice = {0, static_cast<long>(sliceMs * 1000)};
+        if (select(0, nullptr, &done, &failed, &slice) != 0) {
+            return;
+        }
+    }
 }
 
 }  // namespace
@@ -96,8 +107,16 @@ void CActivityProbe::SetProxy(int mode, const std::string& server)
     useProxy = 1;
 }
 
+void CActivityProbe::CutShort()
+{
+    handles.CutShort();
+}
+
 void CActivityProbe::Probe(const std::string& target)
 {
+    if (handles.IsCutShort()) {
+        return;
+    }
     DWORD connectionFlags = 0;
     if (!InternetGetConnectedState(&connectionFlags, 0)) {
         return;
@@ -119,56 +138,56 @@ void CActivityProbe::Probe(const std::string& target)
         ContactDirectly(host);
         break;
     }
+    handles.CloseAll();
 }
 
 void CActivityProbe::ContactThroughHttpProxy(const std::string& host)
 {
-    // Declared in opening order, so they close request first, session last.
-    const win::CInternetHandle session =
-        OpenProxySession("MY", ProxyListText(proxyServer, port), INTERNET_FLAG_NO_CACHE_WRITE);
-    if (!session) {
+    // Kept in opening order, so they close request first, session last.
+    const HINTERNET session = OpenProxySession("MY", ProxyListText(proxyServer, port), INTERNET_FLAG_NO_CACHE_WRITE);
+    if (!handles.Keep(session)) {
         return;
     }
-    const win::CInternetHandle connection(InternetConnectA(session.Get(), host.c_str(), INTERNET_DEFAULT_HTTP_PORT,
-                                                           nullptr, nullptr, INTERNET_SERVICE_HTTP, 0,
-                                                           kContactContext));
-    if (!connection) {
+    const HINTERNET connection = InternetConnectA(session, host.c_str(), INTERNET_DEFAULT_HTTP_PORT, nullptr, nullptr,
+                                                  INTERNET_SERVICE_HTTP, 0, kContactContext);
+    if (!handles.Keep(connection)) {
         return;
     }
-    const win::CInternetHandle request(HttpOpenRequestA(
-        connection.Get(), "GET", "", "HTTP/1.0", nullptr, nullptr,
-        INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_AUTO_REDIRECT, kContactContext));
-    if (request) {
-        LimitWaits(request.Get());
+    const HINTERNET request = HttpOpenRequestA(
+        connection, "GET", "", "HTTP/1.0", nullptr, nullptr,
+        INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_AUTO_REDIRECT, kContactContext);
+    if (!handles.Keep(request)) {
+        return;
     }
-    HttpSendRequestA(request.Get(), nullptr, 0, nullptr, 0);
+    LimitWaits(request);
+    HttpSendRequestA(request, nullptr, 0, nullptr, 0);
 }
 
 void CActivityProbe::ContactThroughFtpProxy(const std::string& host)
 {
-    const win::CInternetHandle session = OpenProxySession("Me", ProxyListText(proxyServer, port), 0);
-    if (!session) {
+    const HINTERNET session = OpenProxySession("Me", ProxyListText(proxyServer, port), 0);
+    if (!handles.Keep(session)) {
         return;
     }
     // The anonymous login is the whole contact: no command follows, and the
     // connection closes before the session.
-    const win::CInternetHandle connection(InternetConnectA(session.Get(), host.c_str(), LowPort(port), nullptr,
-                                                           nullptr, INTERNET_SERVICE_FTP, INTERNET_FLAG_PASSIVE,
-                                                           kContactContext));
+    handles.Keep(InternetConnectA(session, host.c_str(), LowPort(port), nullptr, nullptr, INTERNET_SERVICE_FTP,
+                                  INTERNET_FLAG_PASSIVE, kContactContext));
 }
 
 void CActivityProbe::ContactDirectly(const std::string& host)
 {
     const win::CSocket socket = BoundStreamSocket(LowPort(port));
     // The lookup is traffic on the line of its own, so it is made even when
-    // no socket could be had.
+    // no socket could be had. It cannot be cut short; a contact cut short
+    // meanwhile goes no further.
     const unsigned long address = ResolveHost(host);
-    if (!socket || address == 0) {
+    if (!socket || address == 0 || handles.IsCutShort()) {
         return;
     }
     sockaddr_in remote = {};
     remote.sin_family = AF_INET;
     remote.sin_addr.s_addr = address;
     remote.sin_port = htons(kDirectPort);
-    ConnectWithinLimit(socket.Get(), remote);
+    ConnectWithinLimit(socket.Get(), remote, handles);
 }

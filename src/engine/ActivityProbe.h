@@ -6,6 +6,8 @@
 // windows.h first: it renames SetPort (a printer call) for everyone alike.
 #include <windows.h>
 
+#include "engine/ContactHandles.h"
+
 #include <string>
 
 class CActivityProbe {
@@ -18,6 +20,10 @@ public:
     void SetProxy(int mode, const std::string& server);
     // target: "http://" or "ftp://" followed by the host.
     void Probe(const std::string& target);
+    // From any thread, while Probe runs on another: ends the contact as soon
+    // as its blocked call allows, without another step. A probe cut short
+    // before Probe makes no contact at all.
+    void CutShort();
 
     // The longest a contact waits for a connection, a send or an answer. A
     // proxy that accepts and never answers would otherwise hold the calling
@@ -32,4 +38,5 @@ private:
     int useProxy = 0;
     std::string proxyServer;
     int port = 0;
+    CContactHandles handles;
 };

@@ -1,4 +1,5 @@
-// The contact timer's tick: one network contact with the next host.
+// The contact timer's tick: one network contact with the next host. The tick
+// forms the contact here and the contact worker makes it on its own thread.
 #include "frame/MainFrame.h"
 
 #include "engine/ActivityProbe.h"
@@ -6,11 +7,17 @@
 #include "settings/Settings.h"
 
 #include <ctime>
+#include <memory>
 
 void CMainFrame::OnContactTick()
 {
     proxyEnabled = settings::Read(keys::Proxy);
-    CActivityProbe probe;
+    // A tick while the last contact is still under way makes none and leaves
+    // the host order where it is.
+    if (contactWorker.IsBusy()) {
+        return;
+    }
+    auto probe = std::make_unique<CActivityProbe>();
     const keys::HostList list = isHttp == 1 ? keys::HostList::Http : keys::HostList::Ftp;
     int index = 0;
     if (isRandom == 0) {
@@ -21,10 +28,10 @@ void CMainFrame::OnContactTick()
     }
     const std::string host = settings::Read(keys::HostKey(list, index));
     if (proxyEnabled == 1) {
-        probe.SetProxy(isHttp, proxyAddress);
+        probe->SetProxy(isHttp, proxyAddress);
     }
-    probe.SetPort(settings::Read(keys::Port));
+    probe->SetPort(settings::Read(keys::Port));
     if (const auto target = BuildTarget(isHttp, host)) {
-        probe.Probe(*target);
+        contactWorker.Start(std::move(probe), *target);
     }
 }

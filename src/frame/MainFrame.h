@@ -3,6 +3,7 @@
 // timers and the AutoNetSense watch, and receives everything that drives the
 // program: menu commands, tray notifications, timer ticks and AutoNetSense.
 #include "engine/AutoNetSenseWatch.h"
+#include "engine/ContactWorker.h"
 #include "tray/TrayNotifyIcon.h"
 #include "win/CommandTarget.h"
 #include "win/FrameWindow.h"
@@ -96,4 +97,6 @@ private:
     int trayRetriesLeft = 0;
     int running = 0;
     int intervalMinutes = 0;
+    // Makes each tick's contact on a thread of its own.
+    CContactWorker contactWorker;
 };

@@ -36,6 +36,7 @@ void CMainFrame::StopActivity()
 {
     KillTimer(hwnd, TIMER_WARNINGS);
     KillTimer(hwnd, TIMER_CONTACT);
+    contactWorker.CutShort();
     trayIcon.SetIcon(idleIcon.Get());
     running = 0;
 }
@@ -51,6 +52,7 @@ LRESULT CMainFrame::OnAutoNetSenseDisconnected(WPARAM, LPARAM)
     trayIcon.SetIcon(idleIcon.Get());
     running = 0;
     KillTimer(hwnd, TIMER_CONTACT);
+    contactWorker.CutShort();
     return 0;
 }
 

@@ -63,6 +63,7 @@ bool CLoopbackListener::Start(unsigned short port, Mode listenerMode)
         lockReady = true;
     }
     mode = listenerMode;
+    listeningPort = port;
     InterlockedExchange(&stopping, 0);
     listening = socket(AF_INET, SOCK_STREAM, 0);
     if (listening == INVALID_SOCKET) {
@@ -278,4 +279,27 @@ bool CLoopbackListener::WaitUntilFinished(DWORD timeoutMs) const
             return std::all_of(all.begin(), all.end(), [](const Connection& c) { return c.finished; });
         },
         timeoutMs);
+}
+
+bool CLoopbackListener::AttemptHangs(DWORD forMs) const
+{
+    const SOCKET attempt = socket(AF_INET, SOCK_STREAM, 0);
+    if (attempt == INVALID_SOCKET) {
+        return false;
+    }
+    u_long nonBlocking = 1;
+    ioctlsocket(attempt, FIONBIO, &nonBlocking);
+    const sockaddr_in address = LoopbackAddress(listeningPort);
+    bool hangs = false;
+    if (connect(attempt, reinterpret_cast<const sockaddr*>(&address), sizeof address) == SOCKET_ERROR &&
+        WSAGetLastError() == WSAEWOULDBLOCK) {
+        fd_set connected;
+        FD_ZERO(&connected);
+        FD_SET(attempt, &connected);
+        fd_set failed = connected;
+        timeval wait = {static_cast<long>(forMs / 1000), static_cast<long>(forMs % 1000) * 1000};
+        hangs = select(0, nullptr, &connected, &failed, &wait) == 0;
+    }
+    CloseAbortively(attempt);
+    return hangs;
 }

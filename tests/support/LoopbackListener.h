@@ -42,6 +42,10 @@ public:
     bool WaitForConnections(std::size_t count, DWORD timeoutMs) const;
     // Waits until every accepted connection is over.
     bool WaitUntilFinished(DWORD timeoutMs) const;
+    // True when a connection attempt of this process gets no answer at all
+    // (neither accepted nor refused) for the time given, as NeverAccept
+    // should see to; the attempt is then given up.
+    bool AttemptHangs(DWORD forMs) const;
 
 private:
     struct Client {
@@ -61,6 +65,7 @@ private:
     void FillBacklog(unsigned short port);
 
     Mode mode = Mode::Silent;
+    unsigned short listeningPort = 0;
     SOCKET listening = INVALID_SOCKET;
     std::vector<SOCKET> backlogFillers;
     std::vector<Client> clients;

@@ -69,6 +69,17 @@ void CQuellorProcess::EndStrayCopies()
 bool CQuellorProcess::Launch(const std::string& path)
 {
     EndStrayCopies();
+    // A copy this object started before.
+    if (info.hProcess != nullptr) {
+        if (IsRunning() && !Exit(5000)) {
+            Kill();
+        }
+        OwnCopies().erase(info.dwProcessId);
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+        info = {};
+        mainWindow = nullptr;
+    }
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + path + "\"";

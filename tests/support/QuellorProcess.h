@@ -17,7 +17,8 @@ public:
     // A file beside the test program.
     static std::string BesideTests(const std::string& fileName);
 
-    // Starts the program, after ending any copy an earlier test left behind.
+    // Starts the program, after ending any copy an earlier test left behind
+    // and any this object started before.
     bool Launch(const std::string& path = DefaultPath());
     static void EndStrayCopies();
     // The hidden main frame (class "QuellorFrame", title "Quellor") of this

@@ -3,13 +3,19 @@
 // check. Every host entry and the proxy point at this machine; listeners
 // started here stand in for the proxy and the hosts. Ticks are driven by
 // posting the contact timer's message instead of waiting for the period.
+// Each contact runs on a thread of the program's own; the tests see it come
+// and go in the process's thread count.
 #include "LoopbackListener.h"
+#include "ProcessCounts.h"
 #include "QuellorProcess.h"
 #include "QuellorRegistry.h"
 #include "TestWindows.h"
+#include "TrayMenu.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <set>
@@ -23,8 +29,23 @@ namespace reg = quellor_registry;
 
 constexpr WPARAM kActivityOn = 32771;
 constexpr WPARAM kActivityOff = 32772;
+constexpr WPARAM kExitCommand = 32774;
 constexpr WPARAM kContactTimer = 1;
 constexpr unsigned short kDirectPort = 81;
+// A contact's own time limit for each wait (10 s).
+constexpr DWORD kContactLimitMs = 10000;
+// How long the user-interface thread may take to answer or to show the tray
+// menu while a contact is under way: as a rule (the median) kPromptMs, and
+// never more than kSlowestMs, which leaves room for the odd delay of a
+// loaded machine's scheduler. A contact made on that thread held it for 10 s
+// and more.
+constexpr DWORD kPromptMs = 100;
+constexpr DWORD kSlowestMs = 1000;
+// Handles a running Quellor may hold after its contacts more than before its
+// first: the last contact's thread handle, kept until the next tick looks at
+// it, and one that WinInet keeps from its first use (measured under Wine: 38
+// before, 40 after the first contact and still 40 after a hundred more).
+constexpr std::size_t kHandleMargin = 2;
 
 // Entry n of a list is 127.0.0.(n+1): every entry on this machine, and the
 // proxy's request line tells which entry a contact used.
@@ -52,6 +73,17 @@ int RuntimeHostIndex(unsigned int seed)
 std::string FirstLine(const std::string& text)
 {
     return text.substr(0, text.find("\r\n"));
+}
+
+DWORD Median(std::vector<DWORD> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+DWORD Slowest(const std::vector<DWORD>& values)
+{
+    return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
 }
 
 class ActivityTest : public ::testing::Test {
@@ -112,10 +144,67 @@ protected:
         return SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer) != 0;
     }
 
-    void Tick()
+    // One tick, handled by the frame; its contact may still be under way.
+    void PostTick()
     {
         PostMessageA(frame, WM_TIMER, kContactTimer, 0);
         ASSERT_TRUE(Flush()) << "the contact tick did not end";
+    }
+
+    // One tick and its whole contact, which runs on a thread of its own: a
+    // tick that came while it was still under way would make none.
+    void Tick()
+    {
+        const std::size_t threadsBefore = QuellorThreads();
+        PostTick();
+        ASSERT_TRUE(WaitUntil([&] { return QuellorThreads() <= threadsBefore; }, 3 * kContactLimitMs))
+            << "the contact did not end";
+    }
+
+    std::size_t QuellorThreads() const { return ProcessThreadCount(quellor.Id()); }
+
+    // How promptly the user-interface thread answers over a while: a sent
+    // message every 50 ms, and the tray menu opened and closed three times
+    // among them.
+    struct Promptness {
+        std::vector<DWORD> answersMs;
+        std::vector<DWORD> menusMs;
+    };
+
+    DWORD AnswerTimeMs() const
+    {
+        const DWORD start = GetTickCount();
+        DWORD_PTR answer = 0;
+        if (SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, kSlowestMs, &answer) == 0) {
+            return kSlowestMs;
+        }
+        return GetTickCount() - start;
+    }
+
+    DWORD MenuTimeMs() const
+    {
+        const DWORD start = GetTickCount();
+        const HWND menu = OpenTrayMenu(frame, quellor.Id(), kSlowestMs);
+        if (menu == nullptr) {
+            return kSlowestMs;
+        }
+        const DWORD shown = GetTickCount() - start;
+        EXPECT_TRUE(CloseTrayMenu(menu, 5000));
+        return shown;
+    }
+
+    Promptness WatchPromptness(DWORD forMs) const
+    {
+        Promptness seen;
+        const DWORD start = GetTickCount();
+        for (DWORD elapsed = 0; elapsed < forMs; elapsed = GetTickCount() - start) {
+            seen.answersMs.push_back(AnswerTimeMs());
+            if (seen.menusMs.size() < 3 && elapsed >= forMs * (seen.menusMs.size() + 1) / 4) {
+                seen.menusMs.push_back(MenuTimeMs());
+            }
+            PumpFor(50);
+        }
+        return seen;
     }
 
     CQuellorProcess quellor;
@@ -327,6 +416,105 @@ TEST_F(ActivityTest, HostsThatCannotMakeATargetAreSkipped)
     ASSERT_EQ(connections.size(), 1u);
     EXPECT_EQ(FirstLine(connections[0].received), RequestLineFor(longest));
     EXPECT_TRUE(quellor.IsRunning());
+}
+
+TEST_F(ActivityTest, TheTrayAnswersAtOnceThroughoutAHungContactAndExitEndsIt)
+{
+    const struct {
+        const char* peer;
+        Mode mode;
+        int isHttp;
+    } peers[] = {
+        {"a silent HTTP proxy", Mode::Silent, 1},
+        // Wine goes straight to the host at the port setting, here the same.
+        {"a silent FTP server", Mode::Silent, 0},
+        {"a proxy that drops connection attempts", Mode::NeverAccept, 1},
+    };
+    unsigned short port = 18100;
+    for (const auto& peer : peers) {
+        SCOPED_TRACE(peer.peer);
+        CLoopbackListener listener;
+        ASSERT_TRUE(listener.Start(port, peer.mode));
+        if (peer.mode == Mode::NeverAccept) {
+            ASSERT_TRUE(listener.AttemptHangs(2000)) << "the listener answers connection attempts";
+        }
+        UseHttpProxy(port++, 0);
+        reg::WriteInt("IsHttp", peer.isHttp);
+        Launch();
+        Command(kActivityOn, true);
+        const std::size_t idleThreads = QuellorThreads();
+
+        PostTick();
+        ASSERT_TRUE(WaitUntil([&] { return QuellorThreads() == idleThreads + 1; }, 5000)) << "no contact began";
+        if (peer.mode == Mode::Silent) {
+            ASSERT_TRUE(listener.WaitForConnections(1, 5000));
+        }
+        const Promptness seen = WatchPromptness(3000);
+        ASSERT_EQ(seen.menusMs.size(), 3u);
+        EXPECT_LT(Median(seen.answersMs), kPromptMs);
+        EXPECT_LT(Slowest(seen.answersMs), kSlowestMs);
+        EXPECT_LT(Median(seen.menusMs), kPromptMs);
+        EXPECT_LT(Slowest(seen.menusMs), kSlowestMs);
+        EXPECT_EQ(QuellorThreads(), idleThreads + 1) << "the contact ended before the watch did";
+        if (peer.mode == Mode::Silent) {
+            ASSERT_EQ(listener.ConnectionCount(), 1u);
+            EXPECT_FALSE(listener.Connections()[0].finished) << "the contact ended before the watch did";
+        }
+
+        const DWORD exitAsked = GetTickCount();
+        PostMessageA(frame, WM_COMMAND, kExitCommand, 0);
+        ASSERT_EQ(WaitForSingleObject(quellor.Handle(), 10000), WAIT_OBJECT_0);
+        const DWORD exitMs = GetTickCount() - exitAsked;
+        EXPECT_LT(exitMs, 2000u);
+        EXPECT_EQ(quellor.ExitCode(), 0u);
+        std::printf("%s: answers in %lu ms (median) to %lu ms, menu in %lu to %lu ms, exit in %lu ms\n", peer.peer,
+                    Median(seen.answersMs), Slowest(seen.answersMs), Median(seen.menusMs), Slowest(seen.menusMs),
+                    exitMs);
+    }
+}
+
+TEST_F(ActivityTest, TicksDuringAHungContactMakeNoneAndLeaveNothingBehind)
+{
+    CLoopbackListener proxy;
+    ASSERT_TRUE(proxy.Start(18110, Mode::Silent));
+    UseHttpProxy(18110, 0);
+    UseDistinctHttpHosts();
+    Launch();
+    Command(kActivityOn, true);
+    const std::size_t idleThreads = QuellorThreads();
+    const std::size_t idleHandles = ProcessHandleCount(quellor.Id());
+    ASSERT_GT(idleHandles, 0u);
+
+    for (int i = 0; i < 5; ++i) {
+        PostTick();
+    }
+    ASSERT_TRUE(proxy.WaitForConnections(1, 5000));
+    PumpFor(500);
+    EXPECT_EQ(proxy.ConnectionCount(), 1u) << "five ticks during one hung contact";
+
+    // A hundred ticks in all, over more than one contact's time limit: the
+    // silent proxy holds each contact until the limit, and the first tick
+    // after that makes the next contact, with the next host.
+    std::size_t mostThreads = 0;
+    const DWORD start = GetTickCount();
+    for (int i = 5; i < 100; ++i) {
+        PostTick();
+        PumpFor(50);
+        mostThreads = std::max(mostThreads, QuellorThreads());
+    }
+    EXPECT_GT(GetTickCount() - start, kContactLimitMs + 2000);
+    EXPECT_LE(mostThreads, idleThreads + 1);
+    ASSERT_TRUE(WaitUntil([&] { return QuellorThreads() == idleThreads; }, 3 * kContactLimitMs));
+    const auto connections = proxy.Connections();
+    ASSERT_GE(connections.size(), 2u);
+    ASSERT_LE(connections.size(), 3u);
+    for (std::size_t i = 0; i < connections.size(); ++i) {
+        EXPECT_EQ(FirstLine(connections[i].received), RequestLineFor(DistinctLoopbackHost(static_cast<int>(i) + 1)));
+    }
+    const std::size_t handles = ProcessHandleCount(quellor.Id());
+    std::printf("threads idle %zu, most %zu; handles idle %zu, after %zu\n", idleThreads, mostThreads, idleHandles,
+                handles);
+    EXPECT_LE(handles, idleHandles + kHandleMargin);
 }
 
 // A window as the America Online client's time-keeper shows it.

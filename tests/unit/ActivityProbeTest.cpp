@@ -178,6 +178,31 @@ TEST_F(ActivityProbeTest, AnUnhelpfulPeerEndsTheContactInBoundedTime)
     EXPECT_EQ(FirstLine(silent.Connections()[0].received), "GET http://127.0.0.1:80/ HTTP/1.0");
 }
 
+TEST_F(ActivityProbeTest, AProbeCutShortBeforeItsContactMakesNone)
+{
+    CLoopbackListener proxy;
+    ASSERT_TRUE(proxy.Start(18098, Mode::AnswerHttp));
+    CLoopbackListener host;
+    ASSERT_TRUE(host.Start(kDirectPort, Mode::Silent));
+    CActivityProbe throughProxy;
+    throughProxy.SetProxy(1, "127.0.0.1");
+    throughProxy.SetPort(18098);
+    throughProxy.CutShort();
+    throughProxy.Probe("http://127.0.0.1");
+    CActivityProbe direct;
+    direct.SetPort(18099);
+    direct.CutShort();
+    direct.Probe("http://127.0.0.1");
+    // The same probes uncut reach both listeners.
+    ProbeThroughProxy(1, "127.0.0.1", 18098, "http://127.0.0.1");
+    ProbeDirectly(18099, "http://127.0.0.1");
+    ASSERT_TRUE(proxy.WaitForConnections(1, 5000));
+    ASSERT_TRUE(host.WaitForConnections(1, 5000));
+    Sleep(300);
+    EXPECT_EQ(proxy.ConnectionCount(), 1u);
+    EXPECT_EQ(host.ConnectionCount(), 1u);
+}
+
 TEST_F(ActivityProbeTest, NoContactAtAllWithoutAConnection)
 {
     DWORD flags = 0;

@@ -1,0 +1,55 @@
+#include "engine/ContactWorker.h"
+
+CContactWorker::~CContactWorker()
+{
+    CutShort();
+}
+
+bool CContactWorker::IsBusy() const
+{
+    return thread && WaitForSingleObject(thread.Get(), 0) == WAIT_TIMEOUT;
+}
+
+void CContactWorker::Start(std::unique_ptr<CActivityProbe> probe, const std::string& target)
+{
+    if (IsBusy()) {
+        return;
+    }
+    auto contact = std::make_shared<Contact>(Contact{std::move(probe), target});
+    auto threadShare = std::make_unique<std::shared_ptr<Contact>>(contact);
+    win::CKernelHandle started(CreateThread(nullptr, 0, ThreadMain, threadShare.get(), 0, nullptr));
+    // No thread is a failed contact like any other: the next tick tries again.
+    if (!started) {
+        return;
+    }
+    // The thread owns its share from now on and lets go of it when it ends.
+    threadShare.release();
+    thread = std::move(started);
+    current = std::move(contact);
+}
+
+void CContactWorker::CutShort()
+{
+    if (current) {
+        current->probe->CutShort();
+    }
+}
+
+DWORD WINAPI CContactWorker::ThreadMain(void* sharedContact)
+{
+    const std::unique_ptr<std::shared_ptr<Contact>> contact(static_cast<std::shared_ptr<Contact>*>(sharedContact));
+    // The contact's own hold on Windows Sockets: the application's clean-up
+    // at exit must not close sockets under a contact that is still running.
+    WSADATA data = {};
+    const bool socketsHeld = WSAStartup(MAKEWORD(1, 1), &data) == 0;
+    try {
+        (*contact)->probe->Probe((*contact)->target);
+    } catch (...) {
+        // A contact that fails in any way is dropped without a word, as every
+        // failed contact is; nothing may leave a thread's entry point.
+    }
+    if (socketsHeld) {
+        WSACleanup();
+    }
+    return 0;
+}
