@@ -13,9 +13,8 @@
 class CActivityProbe {
 public:
     CActivityProbe() = default;
-    virtual ~CActivityProbe() = default;
 
-    virtual void SetPort(int portSetting);
+    void SetPort(int portSetting);
     // mode 1: an HTTP proxy; any other mode: an FTP proxy. server as typed.
     void SetProxy(int mode, const std::string& server);
     // target: "http://" or "ftp://" followed by the host.
