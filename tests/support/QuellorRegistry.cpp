@@ -117,6 +117,13 @@ void WriteString(const char* key, const std::string& value)
     RegCloseKey(section);
 }
 
+void WriteRaw(const char* key, unsigned long type, const void* data, unsigned long size)
+{
+    HKEY section = OpenSection();
+    RegSetValueExA(section, key, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(section);
+}
+
 void Remove(const char* key)
 {
     HKEY section = OpenSection();

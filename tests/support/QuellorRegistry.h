@@ -21,6 +21,8 @@ std::string ReadString(const char* key, const std::string& defaultValue);
 unsigned long TypeOf(const char* key);
 void WriteInt(const char* key, int value);
 void WriteString(const char* key, const std::string& value);
+// Any bytes of any type, as another program or a hand edit may leave them.
+void WriteRaw(const char* key, unsigned long type, const void* data, unsigned long size);
 void Remove(const char* key);
 
 }  // namespace quellor_registry
