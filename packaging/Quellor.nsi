@@ -30,6 +30,8 @@ SetCompressor /SOLID lzma
 !define WAIT_OBJECT_0 0
 
 Name "Quellor"
+Caption "Quellor ${VERSION} Setup"
+UninstallCaption "Quellor Uninstall"
 OutFile "${OUTFILE}"
 InstallDir "$LOCALAPPDATA\Programs\Quellor"
 ; An update goes where the last installation went.
