@@ -37,7 +37,7 @@ const ExpectedControl kSetupControls[] = {
     {IDC_DOT_2, kCenteredLabel, ".", {234, 73, 8, 8}},
     {IDC_PROXY_ADDRESS, kEdit, nullptr, {69, 105, 93, 14}},
     {IDC_USE_PROXY, kCheckBox, "Use Proxy", {92, 72, 47, 10}},
-    {IDC_PROXY_LABEL, kLabel, "Enter address of proxy server", {75, 92, 91, 8}},
+    {IDC_PROXY_LABEL, kLabel, "Enter address of proxy server", {75, 92, 94, 8}},
     {IDC_HELP_LINE_1, kLabel, "Press the Button Below to Read", {80, 60, 105, 8}},
     {IDC_HELP_LINE_2, kLabel, "the Frequently Ask Questions", {85, 71, 102, 8}},
     {IDC_FAQ, kButton, "FAQ", {107, 87, 50, 14}},
