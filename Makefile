@@ -4,13 +4,15 @@ NATIVE ?= $(BUILD)-native
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS = -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake $(if $(CI),-DQUELLOR_WERROR=ON)
 
-.PHONY: run test build native fuzz bootstrap screenshots
+.PHONY: run test build configure native fuzz bootstrap package screenshots
 
 bootstrap:
 	bash tools/bootstrap
 
-build: bootstrap
+configure: bootstrap
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 # The pure pieces under clang's sanitizers, with their fuzzers.
@@ -29,6 +31,11 @@ test: build native
 # Each fuzzer for FUZZ_SECONDS (default 600) over its kept corpus.
 fuzz: native
 	FUZZ_SECONDS=$${FUZZ_SECONDS:-600} ctest --test-dir $(NATIVE) --output-on-failure --verbose -L fuzz
+
+# The installer, the portable zip and SHA256SUMS, in the build directory.
+package: configure
+	cmake --build $(BUILD) -j $(JOBS) --target packages
+	@cd $(BUILD) && ls -l Quellor.exe Quellor-*-setup.exe Quellor-*-portable.zip SHA256SUMS
 
 # Pictures of every dialog for the README, taken on a private Xvfb display.
 screenshots: build

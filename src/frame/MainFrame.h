@@ -2,6 +2,7 @@
 // The program's hidden main window. It owns the tray icon, the activity's
 // timers and the AutoNetSense watch, and receives everything that drives the
 // program: menu commands, tray notifications, timer ticks and AutoNetSense.
+#include "QuellorVersion.h"
 #include "engine/AutoNetSenseWatch.h"
 #include "engine/ContactWorker.h"
 #include "tray/TrayNotifyIcon.h"
@@ -25,7 +26,7 @@ constexpr UINT kTrayRetryPeriodMs = 2000;
 constexpr int kTrayRetryCount = 60;
 
 constexpr UINT kTrayIconId = 140;
-constexpr const char* kTrayTooltip = "Quellor! V2.81";
+constexpr const char* kTrayTooltip = QUELLOR_TRAY_TOOLTIP;
 
 class CMainFrame : public win::CFrameWindow {
 public:

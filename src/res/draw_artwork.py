@@ -3,11 +3,15 @@
 
 Everything is drawn in code with the standard 16-colour Windows palette, so
 the output is byte-for-byte the same on every run and needs only Python 3.
+Each icon holds 16-colour 16 and 32 px images for old displays, and 16, 20,
+24, 32 and 48 px images in 32-bit colour with alpha, so that every DPI
+setting finds its own size instead of a shrunken or blown-up picture.
 """
 
 import math
 import os
 import struct
+import zlib
 
 PALETTE = [
     (0x00, 0x00, 0x00), (0x80, 0x00, 0x00), (0x00, 0x80, 0x00), (0x80, 0x80, 0x00),
@@ -72,14 +76,15 @@ class Canvas:
             return hit
         self.shape(inside, c)
 
-    def outline(self, c=BLACK):
-        """Rings every opaque area with c where it meets transparency."""
-        edge = [(x, y) for y in range(self.h) for x in range(self.w)
-                if self.px[y][x] is CLEAR and any(
-                    self.get(x + dx, y + dy) not in (CLEAR, c)
-                    for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))]
-        for x, y in edge:
-            self.px[y][x] = c
+    def outline(self, c=BLACK, width=1):
+        """Rings every opaque area with c, width pixels thick, where it meets transparency."""
+        for ring in range(width):
+            edge = [(x, y) for y in range(self.h) for x in range(self.w)
+                    if self.px[y][x] is CLEAR and any(
+                        self.get(x + dx, y + dy) not in ((CLEAR, c) if ring == 0 else (CLEAR,))
+                        for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))]
+            for x, y in edge:
+                self.px[y][x] = c
 
     def blit(self, src, ox, oy):
         for y in range(src.h):
@@ -90,8 +95,10 @@ class Canvas:
 
 # --- the motif: a desk telephone, ringing while the line is kept alive -------
 
-def telephone(s, waves=0, lamp=None):
-    """A telephone on a 32-unit grid drawn at scale s; waves 0..2 signal arcs."""
+def telephone(s, waves=0, lamp=None, edge=1):
+    """A telephone on a 32-unit grid drawn at scale s; waves 0..2 signal arcs.
+
+    edge is the width of the black outline in pixels of this canvas."""
     size = round(32 * s)
     c = Canvas(size, size)
     S = lambda pts: [(x * s, y * s) for x, y in pts]
@@ -114,7 +121,7 @@ def telephone(s, waves=0, lamp=None):
     for i in range(waves):
         r = (5 + 5 * i) * s
         c.arc(cx, 14.5 * s, r, r + 1.9 * s, 45, 135, YELLOW)
-    c.outline()
+    c.outline(width=edge)
     return c
 
 
@@ -138,15 +145,75 @@ KKKKKKKKKKKKKKKK
 """
 
 
-def telephone_small():
+# Signal arcs above the handset and the lamp on the body, for the two
+# pictures of the running animation.
+SMALL_WAVES = ["""
+................
+......YYYY......
+.....Y....Y.....
+""", """
+....YYYYYYYY....
+...Y..YYYY..Y...
+.....Y....Y.....
+"""]
+
+
+def telephone_small(waves=0, lamp=None):
     """The 16x16 version, placed pixel by pixel: scaled shapes blur at this size."""
     colours = {".": CLEAR, "K": BLACK, "G": GREY, "R": RED, "M": MAROON,
-               "S": SILVER, "W": WHITE}
+               "S": SILVER, "W": WHITE, "Y": YELLOW}
     c = Canvas(16, 16)
     for y, row in enumerate(SMALL_TELEPHONE.split()):
         for x, ch in enumerate(row):
             c.set_pixel(x, y, colours[ch])
+    if waves:
+        for y, row in enumerate(SMALL_WAVES[waves - 1].split()):
+            for x, ch in enumerate(row):
+                if ch != ".":
+                    c.set_pixel(x, y, colours[ch])
+    if lamp is not None:
+        c.set_pixel(11, 13, lamp)
     return c
+
+
+# --- true-colour images ------------------------------------------------------
+
+SUPERSAMPLE = 4
+
+
+def rgba_from_palette(canvas):
+    """Rows of (r, g, b, a) for a palette canvas, transparent where CLEAR."""
+    return [[(0, 0, 0, 0) if p is CLEAR else PALETTE[p] + (255,) for p in row]
+            for row in canvas.px]
+
+
+def telephone_rgba(size, waves=0, lamp=None):
+    """The telephone at size px with smooth edges: drawn at SUPERSAMPLE times
+    the size with a one-pixel outline, then averaged down, so partly covered
+    pixels get partial alpha."""
+    n = SUPERSAMPLE
+    big = telephone(size * n / 32, waves, lamp, edge=n)
+    rows = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            samples = [big.get(x * n + i, y * n + j) for j in range(n) for i in range(n)]
+            opaque = [PALETTE[p] for p in samples if p is not CLEAR]
+            if not opaque:
+                row.append((0, 0, 0, 0))
+                continue
+            r, g, b = (round(sum(px[k] for px in opaque) / len(opaque)) for k in range(3))
+            row.append((r, g, b, round(255 * len(opaque) / len(samples))))
+        rows.append(row)
+    return rows
+
+
+def icon_images(waves=0, lamp=None):
+    """Every image of one icon: the 16-colour pair, then the true-colour set.
+    The hand-placed 16 px picture also serves as the true-colour 16 px one."""
+    small = telephone_small(waves, lamp)
+    true_colour = [rgba_from_palette(small)] + [telephone_rgba(n, waves, lamp) for n in (20, 24, 32, 48)]
+    return [telephone(1, waves, lamp), small] + true_colour
 
 
 # --- writers -----------------------------------------------------------------
@@ -175,22 +242,56 @@ def mask_rows(canvas):
     return out
 
 
-def info_header(w, h, image_size, colours):
-    return struct.pack("<IiiHHIIiiII", 40, w, h, 1, 4, 0, image_size, 0, 0, colours, 0)
+def info_header(w, h, image_size, colours, bpp=4):
+    return struct.pack("<IiiHHIIiiII", 40, w, h, 1, bpp, 0, image_size, 0, 0, colours, 0)
 
 
-def write_ico(path, canvases):
-    images = []
-    for c in canvases:
-        bits = pixel_rows_4bpp(c) + mask_rows(c)
-        images.append(info_header(c.w, c.h * 2, len(bits), 0) + palette_bytes() + bits)
-    offset = 6 + 16 * len(images)
-    head = struct.pack("<HHH", 0, 1, len(images))
-    for c, img in zip(canvases, images):
-        head += struct.pack("<BBBBHHII", c.w, c.h, 16, 0, 1, 4, len(img), offset)
-        offset += len(img)
+def rgba_mask_rows(rows):
+    """The AND mask of a true-colour image: 1 where fully transparent."""
+    out = b""
+    for row in reversed(rows):
+        bits = "".join("1" if a == 0 else "0" for _, _, _, a in row)
+        bits += "0" * (-len(bits) % 32)
+        out += int(bits, 2).to_bytes(len(bits) // 8, "big")
+    return out
+
+
+def png_image(rows):
+    """Rows of RGBA as a PNG file: 8 bits a channel, every row unfiltered."""
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    w, h = len(rows[0]), len(rows)
+    raw = b"".join(b"\0" + bytes(channel for pixel in row for channel in pixel) for row in rows)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def ico_image(image):
+    """(width, height, colour count, bits per pixel, bytes) of one image: a
+    palette Canvas becomes 4 bits per pixel, rows of RGBA 32 bits: BGRA at
+    16 px, where the tray takes its picture, compressed as PNG above that
+    (as Windows reads icons since Vista), a fifth of the size."""
+    if isinstance(image, Canvas):
+        bits = pixel_rows_4bpp(image) + mask_rows(image)
+        data = info_header(image.w, image.h * 2, len(bits), 0, 4) + palette_bytes() + bits
+        return image.w, image.h, 16, 4, data
+    w, h = len(image[0]), len(image)
+    if w > 16:
+        return w, h, 0, 32, png_image(image)
+    pixels = b"".join(struct.pack("<4B", b, g, r, a) for row in reversed(image) for r, g, b, a in row)
+    bits = pixels + rgba_mask_rows(image)
+    return w, h, 0, 32, info_header(w, h * 2, len(bits), 0, 32) + bits
+
+
+def write_ico(path, images):
+    entries = [ico_image(image) for image in images]
+    offset = 6 + 16 * len(entries)
+    head = struct.pack("<HHH", 0, 1, len(entries))
+    for w, h, colours, bpp, data in entries:
+        head += struct.pack("<BBBBHHII", w, h, colours, 0, 1, bpp, len(data), offset)
+        offset += len(data)
     with open(path, "wb") as f:
-        f.write(head + b"".join(images))
+        f.write(head + b"".join(data for *_, data in entries))
 
 
 def write_bmp(path, canvas):
@@ -269,9 +370,9 @@ def wizard_picture():
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    write_ico(os.path.join(here, "idle.ico"), [telephone(1), telephone_small()])
-    write_ico(os.path.join(here, "active1.ico"), [telephone(1, waves=1, lamp=GREEN)])
-    write_ico(os.path.join(here, "active2.ico"), [telephone(1, waves=2, lamp=DKGREEN)])
+    write_ico(os.path.join(here, "idle.ico"), icon_images())
+    write_ico(os.path.join(here, "active1.ico"), icon_images(waves=1, lamp=GREEN))
+    write_ico(os.path.join(here, "active2.ico"), icon_images(waves=2, lamp=DKGREEN))
     write_bmp(os.path.join(here, "wizard.bmp"), wizard_picture())
 
 

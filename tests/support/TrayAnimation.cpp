@@ -1,6 +1,7 @@
 #include "TrayAnimation.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -44,6 +45,27 @@ std::vector<BYTE> Capture(HWND tray)
     return pixels;
 }
 
+// Wine's tray draws a new picture over the old one without clearing it, so
+// the half-transparent edge pixels of a true-colour icon drift a little each
+// time the same picture comes back. Two captures show the same picture when
+// no colour differs by more than that drift; the two pictures of the
+// animation differ by far more (the lamp alone goes from green to dark
+// green).
+constexpr int kBlendingDrift = 48;
+
+bool SamePicture(const std::vector<BYTE>& first, const std::vector<BYTE>& second)
+{
+    if (first.size() != second.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        if (std::abs(first[i] - second[i]) > kBlendingDrift) {
+            return false;
+        }
+    }
+    return true;
+}
+
 enum class TrayPictures { Missing, Still, Animating };
 
 TrayPictures WatchTray(DWORD watchMs)
@@ -59,10 +81,11 @@ TrayPictures WatchTray(DWORD watchMs)
     while (GetTickCount() - start < watchMs) {
         Sleep(100);
         std::vector<BYTE> now = Capture(tray);
-        if (now == shown.back()) {
+        if (SamePicture(now, shown.back())) {
             continue;
         }
-        if (std::find(shown.begin(), shown.end(), now) != shown.end()) {
+        const auto seen = [&](const std::vector<BYTE>& earlier) { return SamePicture(now, earlier); };
+        if (std::any_of(shown.begin(), shown.end(), seen)) {
             return TrayPictures::Animating;
         }
         shown.push_back(std::move(now));

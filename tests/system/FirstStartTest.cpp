@@ -3,6 +3,7 @@
 // dialog; AutoNetSense chosen in the wizard waits for the next start.
 #include "FakeDialUp.h"
 #include "QuellorProcess.h"
+#include "RemoteDialog.h"
 #include "QuellorRegistry.h"
 #include "ShellIcon.h"
 #include "TestWindows.h"
@@ -66,9 +67,11 @@ TEST(FirstStart, IconAndWizardThenSetUpThenTheProgramRunsOn)
     EXPECT_EQ(reg::ReadInt("AutoNetSense", -1), 1);
     EXPECT_EQ(reg::ReadInt("Proxy", -1), 0);
 
-    const HWND setUp = WaitForProcessWindow(quellor.Id(), "#32770", kSetUpTitle);
+    // Shown, not only created: a click on a dialog still coming up is lost.
+    const HWND setUp = WaitForDialog(quellor.Id(), kSetUpTitle);
     ASSERT_NE(setUp, nullptr) << "the Set Up dialog follows the wizard";
     EXPECT_TRUE(ShellShowsIcon(frame, kTrayIconId));
+    PumpFor(200);
     PostMessageA(GetDlgItem(setUp, kSetUpCancel), BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(setUp); }, 5000));
 

@@ -1,0 +1,188 @@
+; Quellor's installer: installs for the current user only, without asking
+; for elevation. `make package` builds it with makensis and defines:
+;   VERSION   the project's version, e.g. 2.8.1
+;   PROGRAM   the built Quellor.exe
+;   ICON      the program's icon file
+;   OUTFILE   the installer to write
+;
+; Installer switches: /S silent; /AUTOSTART=0 no start at logon;
+; /D=FOLDER another folder (last on the line, never quoted).
+; Uninstaller switches: /S silent, keeping the settings; /REMOVESETTINGS
+; removes the settings too.
+
+Unicode true
+RequestExecutionLevel user
+ManifestDPIAware true
+ManifestSupportedOS all
+SetCompressor /SOLID lzma
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+!include Sections.nsh
+!include WinMessages.nsh
+
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quellor"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define MAKER_KEY "Software\Marrowby"
+!define SETTINGS_KEY "${MAKER_KEY}\Quellor"
+!define SYNCHRONIZE 0x00100000
+!define WAIT_OBJECT_0 0
+
+Name "Quellor"
+Caption "Quellor ${VERSION} Setup"
+UninstallCaption "Quellor Uninstall"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\Quellor"
+; An update goes where the last installation went.
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+BrandingText "Quellor ${VERSION}"
+
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey "ProductName" "Quellor"
+VIAddVersionKey "CompanyName" "Marrowby"
+VIAddVersionKey "FileDescription" "Quellor ${VERSION} Setup"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "ProductVersion" "${VERSION}"
+VIAddVersionKey "LegalCopyright" "Copyright (c) the Quellor authors, MIT License"
+
+Var EndedCopy
+Var RemoveSettings
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+!define MUI_COMPONENTSPAGE_NODESC
+!define MUI_FINISHPAGE_RUN "$INSTDIR\Quellor.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "Start Quellor now"
+
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_COMPONENTS
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+; Ends a running Quellor the way Windows ends a program: WM_CLOSE to its
+; hidden main frame. It then waits for the whole process, not just the
+; window: a new copy started while the old one still holds its
+; single-instance lock would end at once.
+!macro END_RUNNING_COPY un
+Function ${un}EndRunningCopy
+  StrCpy $EndedCopy 0
+  ${Do}
+    FindWindow $0 "QuellorFrame" "Quellor"
+    ${If} $0 = 0
+      ${ExitDo}
+    ${EndIf}
+    System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r1)'
+    System::Call 'kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i r1) p .r2'
+    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=10000
+    StrCpy $3 -1
+    ${If} $2 P<> 0
+      System::Call 'kernel32::WaitForSingleObject(p r2, i 15000) i .r3'
+      System::Call 'kernel32::CloseHandle(p r2)'
+    ${EndIf}
+    ${If} $3 = ${WAIT_OBJECT_0}
+      StrCpy $EndedCopy 1
+    ${Else}
+      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Quellor is running and did not end.$\r$\n$\r$\nChoose Exit from its menu in the taskbar notification area, then click Retry." /SD IDCANCEL IDRETRY +2
+      Abort "Quellor is still running."
+    ${EndIf}
+  ${Loop}
+FunctionEnd
+!macroend
+!insertmacro END_RUNNING_COPY ""
+!insertmacro END_RUNNING_COPY "un."
+
+Section "Quellor" SecProgram
+  SectionIn RO
+  Call EndRunningCopy
+  SetOutPath "$INSTDIR"
+  File "/oname=Quellor.exe" "${PROGRAM}"
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+  CreateShortcut "$SMPROGRAMS\Quellor.lnk" "$INSTDIR\Quellor.exe"
+
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Quellor"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "Marrowby"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Quellor.exe"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+Section "Start Quellor when I log on" SecAutostart
+  WriteRegStr HKCU "${RUN_KEY}" "Quellor" '"$INSTDIR\Quellor.exe"'
+SectionEnd
+
+Section "-Finish"
+  ; An update chosen without start at logon takes the earlier choice back.
+  ${IfNot} ${SectionIsSelected} ${SecAutostart}
+    DeleteRegValue HKCU "${RUN_KEY}" "Quellor"
+  ${EndIf}
+  ; A silent update puts back the copy it ended; an interactive one offers
+  ; "Start Quellor now" on its last page.
+  ${If} ${Silent}
+  ${AndIf} $EndedCopy = 1
+    Exec '"$INSTDIR\Quellor.exe"'
+  ${EndIf}
+SectionEnd
+
+Function .onInit
+  ${GetParameters} $R0
+  ClearErrors
+  ${GetOptions} $R0 "/AUTOSTART=" $R1
+  ${IfNot} ${Errors}
+    ${If} $R1 == "0"
+      !insertmacro UnselectSection ${SecAutostart}
+    ${ElseIf} $R1 != "1"
+      MessageBox MB_OK|MB_ICONSTOP "/AUTOSTART= takes 0 or 1, not $\"$R1$\"." /SD IDOK
+      SetErrorLevel 2
+      Quit
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+Function un.onInit
+  StrCpy $RemoveSettings 0
+  ${GetParameters} $R0
+  ClearErrors
+  ${GetOptions} $R0 "/REMOVESETTINGS" $R1
+  ${IfNot} ${Errors}
+    StrCpy $RemoveSettings 1
+  ${EndIf}
+FunctionEnd
+
+Section "Uninstall"
+  Call un.EndRunningCopy
+  ${If} $RemoveSettings = 0
+  ${AndIfNot} ${Silent}
+    MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "Remove Quellor's settings too?$\r$\n$\r$\nChoose No to keep them for a later installation." IDNO +2
+    StrCpy $RemoveSettings 1
+  ${EndIf}
+
+  Delete "$INSTDIR\Quellor.exe"
+  Delete "$INSTDIR\Uninstall.exe"
+  ; Only when empty: files the user put there stay.
+  RMDir "$INSTDIR"
+  Delete "$SMPROGRAMS\Quellor.lnk"
+  DeleteRegValue HKCU "${RUN_KEY}" "Quellor"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+
+  ${If} $RemoveSettings = 1
+    DeleteRegKey HKCU "${SETTINGS_KEY}"
+    ; The maker's key goes too, unless another program keeps something there.
+    EnumRegKey $0 HKCU "${MAKER_KEY}" 0
+    EnumRegValue $1 HKCU "${MAKER_KEY}" 0
+    ${If} $0 == ""
+    ${AndIf} $1 == ""
+      DeleteRegKey /ifempty HKCU "${MAKER_KEY}"
+    ${EndIf}
+  ${EndIf}
+SectionEnd
