@@ -24,6 +24,6 @@ screenshots: build
 	tools/screenshot-wizard $(BUILD)
 
 # Quellor's footprint beside two reference tray programs (tools/bench), in a
-# Wine prefix of its own; takes about 13 minutes.
+# Wine prefix of its own; takes about 11 minutes.
 bench: build
 	QUELLOR_PREFIX_NAME=wineprefix-bench tools/wine-session $(BUILD) tools/bench $(BUILD)
