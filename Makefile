@@ -4,7 +4,7 @@ NATIVE ?= $(BUILD)-native
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS = -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake $(if $(CI),-DQUELLOR_WERROR=ON)
 
-.PHONY: run test build configure native fuzz bootstrap package screenshots
+.PHONY: run test build configure native fuzz bootstrap package screenshots bench
 
 bootstrap:
 	bash tools/bootstrap
@@ -41,3 +41,8 @@ package: configure
 screenshots: build
 	tools/screenshot $(BUILD)
 	tools/screenshot-wizard $(BUILD)
+
+# Quellor's footprint beside two reference tray programs (tools/bench), in a
+# Wine prefix of its own; takes about 11 minutes.
+bench: build
+	QUELLOR_PREFIX_NAME=wineprefix-bench tools/wine-session $(BUILD) tools/bench $(BUILD)
