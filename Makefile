@@ -4,7 +4,7 @@ NATIVE ?= $(BUILD)-native
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS = -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake $(if $(CI),-DQUELLOR_WERROR=ON)
 
-.PHONY: run test build native fuzz bootstrap screenshots
+.PHONY: run test build native fuzz soak bootstrap screenshots
 
 bootstrap:
 	bash tools/bootstrap
@@ -29,6 +29,12 @@ test: build native
 # Each fuzzer for FUZZ_SECONDS (default 600) over its kept corpus.
 fuzz: native
 	FUZZ_SECONDS=$${FUZZ_SECONDS:-600} ctest --test-dir $(NATIVE) --output-on-failure --verbose -L fuzz
+
+# The soak in full (the short form is part of make test): 10,000 ticks,
+# 10,000 tray notifications, 500 OFF/ON switches and 200 Set Up dialogs.
+soak: build
+	QUELLOR_SOAK=full tools/wine-session $(BUILD) $(BUILD)/wine-launch $(BUILD)/quellor_system_tests.exe \
+		--gtest_filter=SoakTest.*
 
 # Pictures of every dialog for the README, taken on a private Xvfb display.
 screenshots: build
