@@ -98,20 +98,24 @@ TEST_F(FaultTest, PeersThatRefuseHangOrCannotBeFoundLeaveTheProgramWorking)
     struct Fault {
         const char* name;
         Mode mode;
+        int isHttp;
         int proxy;
         const char* proxyAddress;
         const char* host;
     };
-    // The proxy or the direct contact's host is the listener on port, with
-    // the hosts (or the proxy) at this machine, or a name that does not
-    // resolve.
+    // The listener stands in for the proxy, or for the host of the direct
+    // contact and of the FTP login (Wine takes an FTP login straight to the
+    // host, at the proxy's port); the rest is this machine or a name that
+    // does not resolve.
     const Fault faults[] = {
-        {"a refusing HTTP proxy", Mode::Refuse, 1, "127.0.0.1", "127.0.0.1"},
-        {"a silent HTTP proxy", Mode::Silent, 1, "127.0.0.1", "127.0.0.1"},
-        {"an HTTP proxy that drops connection attempts", Mode::NeverAccept, 1, "127.0.0.1", "127.0.0.1"},
-        {"a direct contact with a host that drops connection attempts", Mode::NeverAccept, 0, "", "127.0.0.1"},
-        {"an HTTP proxy whose name does not resolve", Mode::Refuse, 1, kUnresolvable, "127.0.0.1"},
-        {"a direct contact with a host whose name does not resolve", Mode::Refuse, 0, "", kUnresolvable},
+        {"a refusing HTTP proxy", Mode::Refuse, 1, 1, "127.0.0.1", "127.0.0.1"},
+        {"a silent HTTP proxy", Mode::Silent, 1, 1, "127.0.0.1", "127.0.0.1"},
+        {"an HTTP proxy that drops connection attempts", Mode::NeverAccept, 1, 1, "127.0.0.1", "127.0.0.1"},
+        {"a refusing FTP server", Mode::Refuse, 0, 1, "127.0.0.1", "127.0.0.1"},
+        {"a direct contact with a host that drops connection attempts", Mode::NeverAccept, 1, 0, "", "127.0.0.1"},
+        {"an HTTP proxy whose name does not resolve", Mode::Refuse, 1, 1, kUnresolvable, "127.0.0.1"},
+        {"an FTP server whose name does not resolve", Mode::Refuse, 0, 1, "127.0.0.1", kUnresolvable},
+        {"a direct contact with a host whose name does not resolve", Mode::Refuse, 1, 0, "", kUnresolvable},
     };
     constexpr unsigned short kProxyPort = 18200;
     constexpr unsigned short kDirectPort = 81;
@@ -119,12 +123,12 @@ TEST_F(FaultTest, PeersThatRefuseHangOrCannotBeFoundLeaveTheProgramWorking)
         SCOPED_TRACE(fault.name);
         std::printf("%s\n", fault.name);
         reg::PrepareQuietStart();
-        reg::WriteInt("IsHttp", 1);
+        reg::WriteInt("IsHttp", fault.isHttp);
         reg::WriteInt("Proxy", fault.proxy);
         reg::WriteString("ProxyIP3", fault.proxyAddress);
         reg::WriteInt("Port", kProxyPort);
         for (int i = 0; i < 10; ++i) {
-            reg::WriteString(("HTTPURL" + std::to_string(i)).c_str(), fault.host);
+            reg::WriteString(((fault.isHttp == 1 ? "HTTPURL" : "FTPURL") + std::to_string(i)).c_str(), fault.host);
         }
         CLoopbackListener peer;
         ASSERT_TRUE(peer.Start(fault.proxy == 1 ? kProxyPort : kDirectPort, fault.mode));
