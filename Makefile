@@ -4,7 +4,7 @@ NATIVE ?= $(BUILD)-native
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS = -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake $(if $(CI),-DQUELLOR_WERROR=ON)
 
-.PHONY: run test build configure native fuzz bootstrap package screenshots bench
+.PHONY: run test build configure native fuzz soak bootstrap package screenshots bench
 
 bootstrap:
 	bash tools/bootstrap
@@ -36,6 +36,12 @@ fuzz: native
 package: configure
 	cmake --build $(BUILD) -j $(JOBS) --target packages
 	@cd $(BUILD) && ls -l Quellor.exe Quellor-*-setup.exe Quellor-*-portable.zip SHA256SUMS
+
+# The soak in full (the short form is part of make test): 10,000 ticks,
+# 10,000 tray notifications, 500 OFF/ON switches and 200 Set Up dialogs.
+soak: build
+	QUELLOR_SOAK=full tools/wine-session $(BUILD) $(BUILD)/wine-launch $(BUILD)/quellor_system_tests.exe \
+		--gtest_filter=SoakTest.*
 
 # Pictures of every dialog for the README, taken on a private Xvfb display.
 screenshots: build

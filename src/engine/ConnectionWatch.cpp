@@ -11,6 +11,8 @@
 namespace {
 
 constexpr DWORD kPauseMs = 10000;
+// How often a stop looks whether the worker has gone into the service's call.
+constexpr DWORD kStopCheckMs = 20;
 // Far more than any service reports, and small enough that count × 412
 // cannot overflow a byte count.
 constexpr DWORD kMostConnections = 4096;
@@ -28,6 +30,12 @@ DWORD WINAPI EnumerateRasConnections(RasConnection* buffer, DWORD* byteCount, DW
 {
     return RasEnumConnectionsA(reinterpret_cast<RASCONNA*>(buffer), byteCount, connectionCount);
 }
+
+// What a new worker is given: the watch, and its own share of its place.
+struct CConnectionWatch::WorkerStart {
+    CConnectionWatch* watch;
+    std::shared_ptr<SharedPlace> place;
+};
 
 CConnectionWatch::CConnectionWatch(EnumerateConnectionsFunction enumerate) : enumerate(enumerate) {}
 
@@ -47,7 +55,12 @@ bool CConnectionWatch::Start()
     stopRequested = 0;
     if (stopEvent) {
         ResetEvent(stopEvent.Get());
-        worker.Reset(CreateThread(nullptr, 0, WorkerMain, this, CREATE_SUSPENDED, nullptr));
+        auto start = std::make_unique<WorkerStart>(WorkerStart{this, std::make_shared<SharedPlace>(kElsewhere)});
+        worker.Reset(CreateThread(nullptr, 0, WorkerMain, start.get(), CREATE_SUSPENDED, nullptr));
+        if (worker) {
+            workerPlace = start->place;
+            start.release();
+        }
     }
     if (!worker) {
         SetLastError(ERROR_TOO_MANY_TCBS);
@@ -63,6 +76,9 @@ bool CConnectionWatch::Start()
 // hold both threads for ever, so the wait answers incoming sent messages
 // until the worker ends: a send to a window that is gone fails at once, one
 // to a live window is handled. The stop event cuts the worker's pause short.
+// A call of the service can take as long as the service likes (a minute, or
+// for ever), and nothing can cut it short: a worker found inside one is left
+// there, and when the call returns it ends without another step.
 bool CConnectionWatch::Stop()
 {
     if (!worker) {
@@ -72,43 +88,72 @@ bool CConnectionWatch::Stop()
     SetEvent(stopEvent.Get());
     const HANDLE thread = worker.Get();
     for (;;) {
+        int inCall = kInServiceCall;
+        if (workerPlace->compare_exchange_strong(inCall, kLeft)) {
+            break;
+        }
         MSG message;
         PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &thread, INFINITE, QS_SENDMESSAGE, MWMO_INPUTAVAILABLE);
-        if (woken != WAIT_OBJECT_0 + 1) {
+        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &thread, kStopCheckMs, QS_SENDMESSAGE, MWMO_INPUTAVAILABLE);
+        if (woken != WAIT_OBJECT_0 + 1 && woken != WAIT_TIMEOUT) {
             break;
         }
     }
     worker.Reset();
+    workerPlace.reset();
     stopRequested = 0;
     return true;
 }
 
 void CConnectionWatch::Poll()
 {
+    // A poll of the caller's own has no worker to leave.
+    SharedPlace place(kElsewhere);
+    PollFrom(place);
+}
+
+bool CConnectionWatch::CallService(SharedPlace& place, RasConnection* buffer, DWORD* byteCount, DWORD* count,
+                                   DWORD& result)
+{
+    const EnumerateConnectionsFunction call = enumerate;
+    place = kInServiceCall;
+    result = call(buffer, byteCount, count);
+    int inCall = kInServiceCall;
+    return place.compare_exchange_strong(inCall, kElsewhere);
+}
+
+bool CConnectionWatch::PollFrom(SharedPlace& place)
+{
     RasConnection single = {};
     single.dwSize = kRasConnectionSize;
     DWORD byteCount = kRasConnectionSize;
     DWORD count = 0;
-    const DWORD result = enumerate(&single, &byteCount, &count);
+    DWORD result = 0;
+    if (!CallService(place, &single, &byteCount, &count, result)) {
+        return false;
+    }
     if (result == 0) {
         // Never trust a count beyond what the buffer holds.
         count = std::min<DWORD>(count, 1);
         OnConnectionsChanged(count != 0 ? &single : nullptr, count);
-        return;
+        return true;
     }
     if (result != ERROR_BUFFER_TOO_SMALL || count == 0 || count > kMostConnections) {
-        return;
+        return true;
     }
     std::vector<RasConnection> buffer(count);
     buffer[0].dwSize = kRasConnectionSize;
     const DWORD capacity = count;
     byteCount = count * kRasConnectionSize;
-    if (enumerate(buffer.data(), &byteCount, &count) != 0) {
-        return;
+    if (!CallService(place, buffer.data(), &byteCount, &count, result)) {
+        return false;
+    }
+    if (result != 0) {
+        return true;
     }
     count = std::min(count, capacity);
     OnConnectionsChanged(count != 0 ? buffer.data() : nullptr, count);
+    return true;
 }
 
 void CConnectionWatch::OnConnected(const ConnectionRecord&) {}
@@ -146,17 +191,21 @@ void CConnectionWatch::OnConnectionsChanged(const RasConnection* connections, DW
     }
 }
 
-DWORD WINAPI CConnectionWatch::WorkerMain(void* watch)
+DWORD WINAPI CConnectionWatch::WorkerMain(void* start)
 {
-    static_cast<CConnectionWatch*>(watch)->RunWorker();
+    const std::unique_ptr<WorkerStart> owned(static_cast<WorkerStart*>(start));
+    owned->watch->RunWorker(*owned->place);
     return 0;
 }
 
-void CConnectionWatch::RunWorker()
+void CConnectionWatch::RunWorker(SharedPlace& place)
 {
     while (stopRequested == 0) {
         try {
-            Poll();
+            if (!PollFrom(place)) {
+                // Left inside the service's call: the watch may be gone.
+                return;
+            }
         } catch (const std::exception&) {
             // Out of memory in one cycle: the next cycle tries again.
         }

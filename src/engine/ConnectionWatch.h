@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <memory>
 #include <vector>
 
 // One entry of the service's connection list in its 412-byte form, the
@@ -41,7 +42,9 @@ public:
     // Starts the worker; false with last error ERROR_TOO_MANY_TCBS when the
     // thread cannot be created.
     bool Start();
-    // Ends the worker and waits for it. Always true.
+    // Ends the worker and waits for it, unless it is inside a call of the
+    // service: that call may never return, so the worker is left to end by
+    // itself and touches nothing of this object from then on. Always true.
     bool Stop();
     bool IsWatching() const { return static_cast<bool>(worker); }
     // One enumeration handed to OnConnectionsChanged.
@@ -57,16 +60,28 @@ protected:
     bool IsStopping() const { return stopRequested.load() != 0; }
 
 private:
+    // Where the worker is, shared with it so that a watch which has left it
+    // inside the service's call can be destroyed under it.
+    enum WorkerPlace { kElsewhere, kInServiceCall, kLeft };
+    using SharedPlace = std::atomic<int>;
+    struct WorkerStart;
+
+    // One enumeration; false when the watch left the worker during the
+    // service's call, after which nothing of this object may be touched.
+    bool PollFrom(SharedPlace& place);
+    // The service's call, marked in place; false when the watch left it.
+    bool CallService(SharedPlace& place, RasConnection* buffer, DWORD* byteCount, DWORD* count, DWORD& result);
     // The comparison with the kept list: vanished connections first, from
     // the last kept to the first, then new ones in the order given. A
     // vanished connection has left the kept list when it is reported.
     void OnConnectionsChanged(const RasConnection* connections, DWORD count);
-    static DWORD WINAPI WorkerMain(void* watch);
-    void RunWorker();
+    static DWORD WINAPI WorkerMain(void* start);
+    void RunWorker(SharedPlace& place);
 
     EnumerateConnectionsFunction enumerate;
     std::vector<ConnectionRecord> keptConnections;
     win::CKernelHandle worker;
+    std::shared_ptr<SharedPlace> workerPlace;
     // Wakes the worker from its pause when a stop is requested.
     win::CKernelHandle stopEvent;
     std::atomic<int> stopRequested{0};

@@ -142,11 +142,15 @@ void CTrayNotifyIcon::ShowMenu(HMENU popup)
     SetMenuDefaultItem(popup, 0, TRUE);
     POINT cursor = {};
     GetCursorPos(&cursor);
+    // The menu's loop handles every message that comes meanwhile: an Exit or
+    // a close from outside destroys the owner, and the frame deletes this
+    // object with it, so nothing of the object is used after the menu.
+    const HWND owner = notificationWindow;
     // The menu closes when the user clicks elsewhere only if its owner is
     // the foreground window, and the message posted after it lets the next
     // opening work at the first click.
-    SetForegroundWindow(notificationWindow);
+    SetForegroundWindow(owner);
     const UINT alignment = GetSystemMetrics(SM_MENUDROPALIGNMENT) != 0 ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
-    TrackPopupMenu(popup, alignment | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, notificationWindow, nullptr);
-    PostMessageA(notificationWindow, WM_NULL, 0, 0);
+    TrackPopupMenu(popup, alignment | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, owner, nullptr);
+    PostMessageA(owner, WM_NULL, 0, 0);
 }

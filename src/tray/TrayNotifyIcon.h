@@ -45,10 +45,6 @@ public:
 
 private:
     friend class CTrayTimerWnd;
-
-// An icon resource at the small-icon size the system asks for, so that the
-// shell need not shrink the large picture.
-win::CIconHandle LoadNotificationIcon(UINT resourceId);
     // The animation window shows the next picture.
     bool ShowPicture(HICON icon);
     // The animation window is going; forget it.

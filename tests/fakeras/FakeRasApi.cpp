@@ -1,6 +1,9 @@
 // A stand-in for the dial-up networking service's DLL. Its list of active
 // connections is whatever the test wrote to the registry, read afresh on
 // every call; each call is counted there too, so a test can wait for a poll.
+// Two more values there make a troubled service: "Delay" holds each call for
+// that many milliseconds before it answers, and a non-zero "Failure" is the
+// error code every call then returns, with no connection.
 #include <windows.h>
 
 #include <cstring>
@@ -48,12 +51,17 @@ std::vector<std::string> ReadEntryNames(HKEY key)
     return names;
 }
 
+DWORD ReadNumber(HKEY key, const char* name)
+{
+    DWORD number = 0;
+    DWORD size = sizeof number;
+    RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&number), &size);
+    return number;
+}
+
 void CountCall(HKEY key)
 {
-    DWORD calls = 0;
-    DWORD size = sizeof calls;
-    RegQueryValueExA(key, "Calls", nullptr, nullptr, reinterpret_cast<BYTE*>(&calls), &size);
-    ++calls;
+    const DWORD calls = ReadNumber(key, "Calls") + 1;
     RegSetValueExA(key, "Calls", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&calls), sizeof calls);
 }
 
@@ -77,7 +85,16 @@ extern "C" DWORD WINAPI RasEnumConnectionsA(void* buffer, DWORD* byteCount, DWOR
     }
     CountCall(key);
     const std::vector<std::string> names = ReadEntryNames(key);
+    const DWORD delayMs = ReadNumber(key, "Delay");
+    const DWORD failure = ReadNumber(key, "Failure");
     RegCloseKey(key);
+    Sleep(delayMs);
+    if (failure != 0) {
+        if (connectionCount != nullptr) {
+            *connectionCount = 0;
+        }
+        return failure;
+    }
 
     auto* entries = static_cast<Entry*>(buffer);
     if (entries == nullptr || byteCount == nullptr || connectionCount == nullptr || entries->dwSize != kEntrySize) {

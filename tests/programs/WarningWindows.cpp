@@ -1,7 +1,9 @@
 // Puts up warning windows like those of online-service clients, for the
 // warning-dismissal tests:
-//   WarningWindows.exe LOGFILE [--closing | --stubborn | --no-tabstop] TITLE...
-// Each mode applies to the titles after it (default --closing). Every window
+//   WarningWindows.exe LOGFILE [--hung] [--closing | --stubborn | --no-tabstop] TITLE...
+// Each mode applies to the titles after it (default --closing). With --hung
+// the program stops reading its messages once its windows are up, as a hung
+// program does: its windows stay and nothing reaches them. Every window
 // has a static text, then an "OK" and a "Cancel" button, both tab stops
 // unless --no-tabstop. A click on "OK" closes the window unless --stubborn.
 // The log gets one line per event: TITLE <tab> EVENT <tab> WPARAM <tab> LPARAM,
@@ -111,9 +113,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     RegisterClassA(&wc);
 
     Mode mode = Mode::Closing;
+    bool hung = false;
     for (int i = 2; i < __argc; ++i) {
         const char* argument = __argv[i];
-        if (strcmp(argument, "--closing") == 0) {
+        if (strcmp(argument, "--hung") == 0) {
+            hung = true;
+        } else if (strcmp(argument, "--closing") == 0) {
             mode = Mode::Closing;
         } else if (strcmp(argument, "--stubborn") == 0) {
             mode = Mode::Stubborn;
@@ -125,6 +130,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     }
     if (openWindows == 0) {
         return 3;
+    }
+    if (hung) {
+        Sleep(INFINITE);
     }
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

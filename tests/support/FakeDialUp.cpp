@@ -17,6 +17,14 @@ void WriteText(const char* path, const char* name, const std::string& text)
     RegCloseKey(key);
 }
 
+void WriteNumber(const char* path, const char* name, DWORD number)
+{
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    RegCloseKey(key);
+}
+
 void RemoveKeys()
 {
     RegDeleteKeyA(HKEY_CURRENT_USER, kListKey);
@@ -43,6 +51,16 @@ CFakeDialUp::~CFakeDialUp()
 void CFakeDialUp::SetConnections(const std::string& entries)
 {
     WriteText(kListKey, "Entries", entries);
+}
+
+void CFakeDialUp::SetDelay(DWORD delayMs)
+{
+    WriteNumber(kListKey, "Delay", delayMs);
+}
+
+void CFakeDialUp::SetFailure(DWORD errorCode)
+{
+    WriteNumber(kListKey, "Failure", errorCode);
 }
 
 DWORD CFakeDialUp::Calls() const

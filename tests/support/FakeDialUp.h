@@ -19,6 +19,10 @@ public:
 
     // Entry names separated by '|'; read afresh at every call.
     void SetConnections(const std::string& entries);
+    // Each call answers only after this long (0: at once).
+    void SetDelay(DWORD delayMs);
+    // Each call fails with this error code (0: answers with the list).
+    void SetFailure(DWORD errorCode);
     // How often the program has asked for the list.
     DWORD Calls() const;
     // The watch's pause between two polls.

@@ -7,6 +7,7 @@
 namespace {
 constexpr WPARAM kExitCommand = 32774;
 constexpr WPARAM kActivityOn = 32771;
+constexpr WPARAM kActivityOff = 32772;
 
 // Copies this test started and has not ended yet.
 std::set<DWORD>& OwnCopies()
@@ -132,6 +133,37 @@ bool CQuellorProcess::Exit(DWORD timeoutMs)
         PostMessageA(mainWindow, WM_COMMAND, kExitCommand, 0);
     }
     return WaitForExit(timeoutMs);
+}
+
+DWORD CQuellorProcess::TimedExit(DWORD timeoutMs)
+{
+    const DWORD asked = GetTickCount();
+    PostMessageA(mainWindow, WM_COMMAND, kExitCommand, 0);
+    if (WaitForSingleObject(info.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+        return timeoutMs;
+    }
+    return GetTickCount() - asked;
+}
+
+bool CQuellorProcess::IsAnimating() const
+{
+    return FindProcessWindow(info.dwProcessId, "QuellorAnimation", "") != nullptr;
+}
+
+bool CQuellorProcess::SwitchActivity(bool on, DWORD timeoutMs)
+{
+    PostMessageA(mainWindow, WM_COMMAND, on ? kActivityOn : kActivityOff, 0);
+    return WaitUntil([&] { return IsAnimating() == on; }, timeoutMs);
+}
+
+DWORD CQuellorProcess::AnswerTimeMs(DWORD timeoutMs) const
+{
+    const DWORD asked = GetTickCount();
+    DWORD_PTR answer = 0;
+    if (SendMessageTimeoutA(mainWindow, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &answer) == 0) {
+        return timeoutMs;
+    }
+    return GetTickCount() - asked;
 }
 
 void CQuellorProcess::Kill()

@@ -1,5 +1,6 @@
 #pragma once
-// Starts the built Quellor.exe for a system test and ends it afterwards.
+// Starts the built Quellor.exe for a system test, drives it as the tray menu
+// would, and ends it afterwards.
 #include <windows.h>
 
 #include <string>
@@ -35,6 +36,17 @@ public:
     HANDLE Handle() const { return info.hProcess; }
     // Sends the tray menu's Exit command and waits for the end.
     bool Exit(DWORD timeoutMs = 10000);
+    // The same, timed: the milliseconds until the process had ended, or
+    // timeoutMs when it was still running then.
+    DWORD TimedExit(DWORD timeoutMs);
+    // The activity is on: the tray animation runs, in a window of its own.
+    bool IsAnimating() const;
+    // ON or OFF from the tray menu; true once the animation has started or
+    // stopped.
+    bool SwitchActivity(bool on, DWORD timeoutMs = 5000);
+    // How long the main frame took to answer a sent message; timeoutMs when
+    // it did not answer in that time.
+    DWORD AnswerTimeMs(DWORD timeoutMs) const;
     void Kill();
 
 private:

@@ -2,6 +2,8 @@
 #include "engine/ConnectionWatch.h"
 #include "frame/MainFrame.h"
 
+#include "TestWindows.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -28,6 +30,8 @@ struct FakeService {
     std::vector<DWORD> sizesSeen;
     bool answeredTooSmall = false;
     std::atomic<int> calls{0};
+    // Calls that have answered.
+    std::atomic<int> returns{0};
     std::atomic<int> callerPriority{0};
 };
 
@@ -43,17 +47,12 @@ void ResetService()
     service.sizesSeen.clear();
     service.answeredTooSmall = false;
     service.calls = 0;
+    service.returns = 0;
     service.callerPriority = 0;
 }
 
-DWORD WINAPI FakeEnumerate(RasConnection* buffer, DWORD* byteCount, DWORD* connectionCount)
+DWORD Answer(RasConnection* buffer, DWORD* byteCount, DWORD* connectionCount, bool secondCall)
 {
-    service.callerPriority = GetThreadPriority(GetCurrentThread());
-    service.byteCountsSeen.push_back(*byteCount);
-    service.sizesSeen.push_back(buffer->dwSize);
-    const bool secondCall = std::exchange(service.answeredTooSmall, false);
-    ++service.calls;
-    Sleep(service.delayMs);
     if (service.failWith != 0) {
         *connectionCount = 0;
         return service.failWith;
@@ -72,6 +71,19 @@ DWORD WINAPI FakeEnumerate(RasConnection* buffer, DWORD* byteCount, DWORD* conne
         buffer[i] = service.connections[i];
     }
     return 0;
+}
+
+DWORD WINAPI FakeEnumerate(RasConnection* buffer, DWORD* byteCount, DWORD* connectionCount)
+{
+    service.callerPriority = GetThreadPriority(GetCurrentThread());
+    service.byteCountsSeen.push_back(*byteCount);
+    service.sizesSeen.push_back(buffer->dwSize);
+    const bool secondCall = std::exchange(service.answeredTooSmall, false);
+    ++service.calls;
+    Sleep(service.delayMs);
+    const DWORD result = Answer(buffer, byteCount, connectionCount, secondCall);
+    ++service.returns;
+    return result;
 }
 
 RasConnection Entry(const char* name, const char* device = "Modem 1", const char* type = "modem")
@@ -357,19 +369,28 @@ TEST(AutoNetSenseWatch, StopNeverWaitsForeverOnANotificationInDelivery)
     ResetService();
     Offer({"Office"});
 
-    // Exit while the worker is inside a slow enumeration: its notification
-    // comes after the window has gone and is dropped.
+    // Exit while the worker is inside a slow enumeration: the stop does not
+    // wait for it, and when the call answers, with a connection, after the
+    // watch has gone, the worker tells nobody and ends.
     {
         service.delayMs = 1500;
         HWND window = CreateNotifyWindow();
-        CAutoNetSenseWatch watch(FakeEnumerate);
-        ASSERT_TRUE(watch.Start(window));
-        ASSERT_TRUE(WaitForCalls(1, 2000));
+        DWORD stopMs = 0;
+        {
+            CAutoNetSenseWatch watch(FakeEnumerate);
+            ASSERT_TRUE(watch.Start(window));
+            ASSERT_TRUE(WaitForCalls(1, 2000));
+            const DWORD start = GetTickCount();
+            EXPECT_TRUE(watch.Stop());
+            stopMs = GetTickCount() - start;
+            EXPECT_FALSE(watch.IsWatching());
+        }
+        EXPECT_LT(stopMs, 500u);
+        ASSERT_TRUE(WaitUntil([] { return service.returns == 1; }, 3000));
+        PumpFor(300);
+        EXPECT_TRUE(notifications.empty()) << Describe(notifications);
+        EXPECT_EQ(service.calls, 1);
         DestroyWindow(window);
-        const DWORD start = GetTickCount();
-        EXPECT_TRUE(watch.Stop());
-        EXPECT_LT(GetTickCount() - start, 2500u);
-        EXPECT_FALSE(watch.IsWatching());
         service.delayMs = 0;
     }
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <new>
 #include <vector>
 
 namespace {
@@ -264,6 +266,39 @@ TEST(TrayNotifyIcon, TheMenuClosesOnEscapeAndOnAClickElsewhere)
         EXPECT_TRUE(owner.commands.empty());
     }
     DestroyWindow(elsewhere);
+}
+
+// An icon that goes while its menu is open, as the frame's does when an
+// Exit or a close arrives then, and a window whose handle fills the memory
+// the icon leaves: a read of the icon after the menu would find that window.
+alignas(CTrayNotifyIcon) unsigned char iconStorage[sizeof(CTrayNotifyIcon)];
+HWND stranger = nullptr;
+
+void CALLBACK DeleteIconAndCloseMenu(HWND hwnd, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(hwnd, timer);
+    std::launder(reinterpret_cast<CTrayNotifyIcon*>(iconStorage))->~CTrayNotifyIcon();
+    auto* words = reinterpret_cast<HWND*>(iconStorage);
+    std::fill(words, words + sizeof iconStorage / sizeof(HWND), stranger);
+    EndMenu();
+}
+
+TEST(TrayNotifyIcon, AnIconDeletedWhileItsMenuIsOpenIsNotReadAfterIt)
+{
+    CRecordingWindow owner;
+    stranger = CreateWindowA("STATIC", "stranger", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(stranger, nullptr);
+    auto* icon = new (iconStorage) CTrayNotifyIcon;
+    ASSERT_TRUE(icon->Create(owner.window, 140, "Quellor! V2.81", Icon(IDI_IDLE), 0x8068));
+    owner.menuReply = DeleteIconAndCloseMenu;
+    icon->OnTrayNotification(140, WM_RBUTTONUP);
+    EXPECT_EQ(owner.menuOpenings, 1);
+    EXPECT_FALSE(owner.closedByForce);
+    EXPECT_FALSE(NullMessageWaiting(stranger)) << "the icon was read after its menu";
+    EXPECT_TRUE(NullMessageWaiting(owner.window));
+    EXPECT_FALSE(ShellShowsIcon(owner.window, 140));
+    DestroyWindow(stranger);
 }
 
 }  // namespace
