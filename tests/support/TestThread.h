@@ -1,6 +1,5 @@
 #pragma once
-// A thread for tests, joined at the latest when the object goes, and a lock
-// for what it shares.
+// A thread for tests, joined at the latest when the object goes.
 #include <windows.h>
 
 #include <functional>
@@ -19,27 +18,4 @@ private:
 
     std::function<void()> body;
     HANDLE handle = nullptr;
-};
-
-class CTestLock {
-public:
-    CTestLock() { InitializeCriticalSection(&section); }
-    ~CTestLock() { DeleteCriticalSection(&section); }
-    CTestLock(const CTestLock&) = delete;
-    CTestLock& operator=(const CTestLock&) = delete;
-
-    // Holds the lock for its own lifetime.
-    class Hold {
-    public:
-        explicit Hold(CTestLock& lock) : lock(lock) { EnterCriticalSection(&lock.section); }
-        ~Hold() { LeaveCriticalSection(&lock.section); }
-        Hold(const Hold&) = delete;
-        Hold& operator=(const Hold&) = delete;
-
-    private:
-        CTestLock& lock;
-    };
-
-private:
-    CRITICAL_SECTION section;
 };

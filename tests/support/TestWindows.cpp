@@ -15,6 +15,24 @@ void PumpFor(DWORD ms)
     } while (GetTickCount() - start < ms);
 }
 
+std::vector<BYTE> BitmapPixels(HBITMAP bitmap, int width, int height)
+{
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<BYTE> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+    const HDC screen = GetDC(nullptr);
+    const int rows = bitmap != nullptr ? GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(),
+                                                   &format, DIB_RGB_COLORS)
+                                       : 0;
+    ReleaseDC(nullptr, screen);
+    return rows == height ? pixels : std::vector<BYTE>();
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs)
 {
     const DWORD start = GetTickCount();

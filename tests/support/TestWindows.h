@@ -20,5 +20,9 @@ HWND WaitForProcessWindow(DWORD processId, const char* className, const char* ti
 // A window's text through WM_GETTEXT, which works across processes.
 std::string GetText(HWND window);
 
+// A bitmap's pixels as 32-bit BGRA, top row first; empty when it cannot be
+// read.
+std::vector<BYTE> BitmapPixels(HBITMAP bitmap, int width, int height);
+
 // Pumps this thread's messages for a while.
 void PumpFor(DWORD ms);

@@ -1,5 +1,7 @@
 #include "TrayAnimation.h"
 
+#include "TestWindows.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
@@ -28,16 +30,7 @@ std::vector<BYTE> Capture(HWND tray)
     HGDIOBJ previous = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
     SelectObject(memory, previous);
-
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    std::vector<BYTE> pixels(static_cast<std::size_t>(width) * height * 4);
-    GetDIBits(memory, bitmap, 0, height, pixels.data(), &format, DIB_RGB_COLORS);
+    std::vector<BYTE> pixels = BitmapPixels(bitmap, width, height);
 
     DeleteObject(bitmap);
     DeleteDC(memory);

@@ -1,6 +1,7 @@
 // What the built Quellor.exe carries for Windows itself: its application
 // manifest and an icon image for every size the system may ask for.
 #include "QuellorProcess.h"
+#include "TestWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -82,25 +83,12 @@ bool HasSoftEdge(const std::string& image, int size)
     if (icon == nullptr || !GetIconInfo(icon, &info)) {
         return false;
     }
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = size;
-    format.bmiHeader.biHeight = -size;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    std::vector<BYTE> pixels(4u * static_cast<unsigned>(size * size));
-    const HDC screen = GetDC(nullptr);
-    const int rows = info.hbmColor != nullptr
-                         ? GetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(size), pixels.data(), &format,
-                                     DIB_RGB_COLORS)
-                         : 0;
-    ReleaseDC(nullptr, screen);
+    const std::vector<BYTE> pixels = BitmapPixels(info.hbmColor, size, size);
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
     DestroyIcon(icon);
     bool softEdge = false;
-    for (std::size_t pixel = 0; rows == size && pixel < pixels.size() / 4 && !softEdge; ++pixel) {
+    for (std::size_t pixel = 0; pixel < pixels.size() / 4 && !softEdge; ++pixel) {
         const BYTE alpha = pixels[4 * pixel + 3];
         softEdge = alpha != 0 && alpha != 255;
     }

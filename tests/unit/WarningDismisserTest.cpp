@@ -1,6 +1,7 @@
 #include "frame/WarningDismisser.h"
 
 #include "TestThread.h"
+#include "win/CriticalSection.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +47,7 @@ public:
     // "title closed" per window that went.
     std::vector<std::string> Events(const std::string& title)
     {
-        CTestLock::Hold hold(guard);
+        win::CCriticalSection::CHold hold(guard);
         std::vector<std::string> found;
         for (const auto& event : events) {
             if (event.first == title) {
@@ -57,7 +58,7 @@ public:
     }
     std::vector<std::string> ClosedInOrder()
     {
-        CTestLock::Hold hold(guard);
+        win::CCriticalSection::CHold hold(guard);
         std::vector<std::string> titles;
         for (const auto& event : events) {
             if (event.second == "closed") {
@@ -115,7 +116,7 @@ private:
     {
         char title[256] = {};
         GetWindowTextA(window, title, sizeof title);
-        CTestLock::Hold hold(guard);
+        win::CCriticalSection::CHold hold(guard);
         events.emplace_back(title, event);
     }
 
@@ -152,7 +153,7 @@ private:
     std::vector<WarningPlan> plans;
     std::vector<HWND> windows;
     std::vector<std::pair<std::string, std::string>> events;
-    CTestLock guard;
+    win::CCriticalSection guard;
     std::unique_ptr<CTestThread> thread;
     DWORD threadId = 0;
     HANDLE ready = nullptr;
