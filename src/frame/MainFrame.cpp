@@ -16,6 +16,7 @@ const win::MessageEntry<CMainFrame> CMainFrame::messages[] = {
     {WM_TRAY_CALLBACK, &CMainFrame::OnTrayCallback},
     {WM_NET_CONNECTED, &CMainFrame::OnAutoNetSenseConnected},
     {WM_NET_DISCONNECTED, &CMainFrame::OnAutoNetSenseDisconnected},
+    {WM_NET_CHANGE_POSTED, &CMainFrame::OnNetChange},
 };
 
 const win::CommandEntry<CMainFrame> CMainFrame::commands[] = {
@@ -154,6 +155,13 @@ void CMainFrame::OnExit()
 
 LRESULT CMainFrame::OnClose(WPARAM, LPARAM)
 {
+    // A close sent by another program (an installer ending this copy) can
+    // arrive inside a wait on the shell, with a half-done change of this
+    // frame further up the stack: it is carried out once that wait is over.
+    if (InSendMessage()) {
+        PostMessageA(hwnd, WM_CLOSE, 0, 0);
+        return 0;
+    }
     KillTimer(hwnd, TIMER_CONTACT);
     KillTimer(hwnd, TIMER_WARNINGS);
     KillTimer(hwnd, TIMER_TRAY_RETRY);

@@ -15,6 +15,9 @@
 // The tray icon's callback message; AutoNetSense's two messages come with
 // the watch.
 constexpr UINT WM_TRAY_CALLBACK = 0x8068;
+// AutoNetSense's news, posted by the frame to itself: wParam 1 for a
+// connection, 0 for the end of the last one.
+constexpr UINT WM_NET_CHANGE_POSTED = WM_APP + 1;
 
 constexpr UINT_PTR TIMER_CONTACT = 1;
 constexpr UINT_PTR TIMER_WARNINGS = 2;
@@ -49,6 +52,7 @@ private:
     LRESULT OnTrayCallback(WPARAM wParam, LPARAM lParam);
     LRESULT OnAutoNetSenseConnected(WPARAM, LPARAM);
     LRESULT OnAutoNetSenseDisconnected(WPARAM, LPARAM);
+    LRESULT OnNetChange(WPARAM connected, LPARAM);
 
     void OnExit();
     void OnSetUp();
@@ -85,19 +89,16 @@ private:
     bool aolClientSeen = false;
     std::string prodigyTitle;
     std::string aolTimerTitle;
-    int prodigyFlag = 0;
     int isHttp = 0;
     int urlIndex = 0;
     int isRandom = 0;
     std::string proxyAddress;
-    int proxyEnabled = 0;
     // Before the tray icon, so that they outlive it.
     win::CIconHandle animationIcons[2];
     win::CIconHandle idleIcon;
     CTrayNotifyIcon trayIcon;
     int trayRetriesLeft = 0;
     int running = 0;
-    int intervalMinutes = 0;
     // Makes each tick's contact on a thread of its own.
     CContactWorker contactWorker;
 };

@@ -6,6 +6,8 @@
 #include "res/resource.h"
 #include "settings/Settings.h"
 
+// The state changes first and the tray icon's picture last: the shell's wait
+// lets sent messages in, and whatever they switch stays switched.
 void CMainFrame::StartActivity()
 {
     urlIndex = 0;
@@ -16,20 +18,19 @@ void CMainFrame::StartActivity()
     aolTimerTitle = settings::Read(keys::AOL47);
     isHttp = settings::Read(keys::IsHttp);
     isRandom = settings::Read(keys::IsRand);
-    intervalMinutes = settings::Read(keys::DefaultMin);
-    proxyEnabled = settings::Read(keys::Proxy);
+    const int intervalMinutes = settings::Read(keys::DefaultMin);
     proxyAddress = settings::Read(keys::ProxyIP3);
-    prodigyFlag = settings::Read(keys::Prodigy);
+    const int prodigyFlag = settings::Read(keys::Prodigy);
     prodigyTitle = settings::Read(keys::ProdigyMSG);
+    SetTimer(hwnd, TIMER_CONTACT, ContactPeriodMs(intervalMinutes), nullptr);
     if (!trayIcon.IsAnimating()) {
         running = 1;
-        const HICON pictures[] = {animationIcons[0].Get(), animationIcons[1].Get()};
-        trayIcon.Animate(pictures, 2, 500);
         if (aolFlag != 0 || prodigyFlag != 0) {
             SetTimer(hwnd, TIMER_WARNINGS, 3000, nullptr);
         }
+        const HICON pictures[] = {animationIcons[0].Get(), animationIcons[1].Get()};
+        trayIcon.Animate(pictures, 2, 500);
     }
-    SetTimer(hwnd, TIMER_CONTACT, ContactPeriodMs(intervalMinutes), nullptr);
 }
 
 void CMainFrame::StopActivity()
@@ -37,22 +38,34 @@ void CMainFrame::StopActivity()
     KillTimer(hwnd, TIMER_WARNINGS);
     KillTimer(hwnd, TIMER_CONTACT);
     contactWorker.CutShort();
-    trayIcon.SetIcon(idleIcon.Get());
     running = 0;
+    trayIcon.SetIcon(idleIcon.Get());
 }
 
+// The watch sends its news and waits; they are acted on once the message
+// loop comes round to them, never inside a wait on the shell.
 LRESULT CMainFrame::OnAutoNetSenseConnected(WPARAM, LPARAM)
 {
-    StartActivity();
+    PostMessageA(hwnd, WM_NET_CHANGE_POSTED, 1, 0);
     return 0;
 }
 
 LRESULT CMainFrame::OnAutoNetSenseDisconnected(WPARAM, LPARAM)
 {
-    trayIcon.SetIcon(idleIcon.Get());
+    PostMessageA(hwnd, WM_NET_CHANGE_POSTED, 0, 0);
+    return 0;
+}
+
+LRESULT CMainFrame::OnNetChange(WPARAM connected, LPARAM)
+{
+    if (connected != 0) {
+        StartActivity();
+        return 0;
+    }
     running = 0;
     KillTimer(hwnd, TIMER_CONTACT);
     contactWorker.CutShort();
+    trayIcon.SetIcon(idleIcon.Get());
     return 0;
 }
 
