@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int)
 {
-    return theApp.Run();
+    return theApp.Run(arguments);
 }

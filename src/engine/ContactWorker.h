@@ -9,6 +9,10 @@
 #include <memory>
 #include <string>
 
+// Posted to the notification window when a contact that was not cut short
+// has ended; wParam is its ContactOutcome.
+constexpr UINT WM_CONTACT_DONE = 0x8070;
+
 class CContactWorker {
 public:
     CContactWorker() = default;

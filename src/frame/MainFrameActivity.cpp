@@ -31,6 +31,7 @@ void CMainFrame::StartActivity()
         const HICON pictures[] = {animationIcons[0].Get(), animationIcons[1].Get()};
         trayIcon.Animate(pictures, 2, 500);
     }
+    ShowStatus();
 }
 
 void CMainFrame::StopActivity()
@@ -40,6 +41,88 @@ void CMainFrame::StopActivity()
     contactWorker.CutShort();
     running = 0;
     trayIcon.SetIcon(idleIcon.Get());
+    ShowStatus();
+}
+
+void CMainFrame::OnActivityOn()
+{
+    EndTimeLimit();
+    StartActivity();
+}
+
+void CMainFrame::OnActivityOff()
+{
+    EndTimeLimit();
+    StopActivity();
+}
+
+void CMainFrame::SwitchOnFor(int minutes)
+{
+    EndTimeLimit();
+    if (minutes > 0 && SetTimer(hwnd, TIMER_ON_LIMIT, static_cast<UINT>(minutes) * 60000U, nullptr) != 0) {
+        SYSTEMTIME now = {};
+        GetLocalTime(&now);
+        FILETIME stamp = {};
+        SystemTimeToFileTime(&now, &stamp);
+        ULARGE_INTEGER ticks = {};
+        ticks.LowPart = stamp.dwLowDateTime;
+        ticks.HighPart = stamp.dwHighDateTime;
+        ticks.QuadPart += static_cast<ULONGLONG>(minutes) * 60 * 10000000;
+        stamp.dwLowDateTime = ticks.LowPart;
+        stamp.dwHighDateTime = ticks.HighPart;
+        timeLimited = FileTimeToSystemTime(&stamp, &limitEnd) != FALSE;
+    }
+    StartActivity();
+}
+
+void CMainFrame::EndTimeLimit()
+{
+    KillTimer(hwnd, TIMER_ON_LIMIT);
+    timeLimited = false;
+}
+
+void CMainFrame::ShowStatus()
+{
+    if (running == 1) {
+        status.SwitchedOn(timeLimited ? &limitEnd : nullptr);
+    } else if (autoNetSense.IsWatching()) {
+        status.SwitchedOff(CTrayStatus::Waiting::DialUp);
+    } else {
+        status.SwitchedOff(aolPresenceWatched ? CTrayStatus::Waiting::AmericaOnline : CTrayStatus::Waiting::Nothing);
+    }
+    trayIcon.SetTip(status.Text().c_str());
+}
+
+LRESULT CMainFrame::OnRemoteCommand(WPARAM command, LPARAM minutes)
+{
+    switch (command) {
+    case kRemoteOn:
+        SwitchOnFor(static_cast<int>(minutes));
+        break;
+    case kRemoteOff:
+        OnActivityOff();
+        break;
+    case kRemoteExit:
+        OnExit();
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+// A contact cut short by OFF reports nothing; one that ended reports even
+// after OFF, and the tip keeps it.
+LRESULT CMainFrame::OnContactDone(WPARAM outcome, LPARAM)
+{
+    if (outcome > static_cast<WPARAM>(ContactOutcome::NoConnection)) {
+        return 0;
+    }
+    SYSTEMTIME now = {};
+    GetLocalTime(&now);
+    status.ContactEnded(static_cast<ContactOutcome>(outcome), now);
+    ShowStatus();
+    return 0;
 }
 
 // The watch sends its news and waits; they are acted on once the message
@@ -58,6 +141,7 @@ LRESULT CMainFrame::OnAutoNetSenseDisconnected(WPARAM, LPARAM)
 
 LRESULT CMainFrame::OnNetChange(WPARAM connected, LPARAM)
 {
+    EndTimeLimit();
     if (connected != 0) {
         StartActivity();
         return 0;
@@ -66,6 +150,7 @@ LRESULT CMainFrame::OnNetChange(WPARAM connected, LPARAM)
     KillTimer(hwnd, TIMER_CONTACT);
     contactWorker.CutShort();
     trayIcon.SetIcon(idleIcon.Get());
+    ShowStatus();
     return 0;
 }
 
@@ -73,8 +158,10 @@ void CMainFrame::CheckAolPresence()
 {
     const bool present = FindWindowA("_AOL_TimeKeeper", "") != nullptr;
     if (present && !aolClientSeen) {
+        EndTimeLimit();
         StartActivity();
     } else if (!present && aolClientSeen) {
+        EndTimeLimit();
         StopActivity();
     }
     aolClientSeen = present;

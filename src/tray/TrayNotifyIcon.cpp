@@ -4,9 +4,11 @@
 #include "win/Handles.h"
 
 namespace {
-// The record as the oldest shells know it: 88 bytes with a 64-character tip.
-constexpr DWORD kRecordSize = NOTIFYICONDATAA_V1_SIZE;
-static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the shell expects the 88-byte record");
+// The record with a 128-character tip, as every shell since Windows 2000
+// knows it; nothing else of that form is used, so the callback arrives as
+// with the oldest record.
+constexpr DWORD kRecordSize = NOTIFYICONDATAA_V2_SIZE;
+static_assert(NOTIFYICONDATAA_V2_SIZE == 488, "the shell expects the 488-byte record");
 constexpr UINT kAllParts = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 }  // namespace
 
@@ -77,6 +79,17 @@ bool CTrayNotifyIcon::SetIcon(HICON icon)
     }
     StopAnimation();
     return ShowPicture(icon);
+}
+
+bool CTrayNotifyIcon::SetTip(const char* tooltip)
+{
+    lstrcpynA(record.szTip, tooltip, sizeof record.szTip);
+    if (!shown) {
+        return created;
+    }
+    NOTIFYICONDATAA change = record;
+    change.uFlags = NIF_TIP;
+    return shellNotify(NIM_MODIFY, &change) != FALSE;
 }
 
 // While the shell has not taken the icon, the picture is only kept for the

@@ -39,6 +39,8 @@ public:
     // logon).
     bool Restore();
     bool SetIcon(HICON icon);
+    // Lines separated by "\n"; at most 127 characters are kept.
+    bool SetTip(const char* tooltip);
     bool Animate(const HICON* pictures, int count, UINT delayMs);
     void StopAnimation();
     bool IsAnimating() const { return animationWindow != nullptr; }
