@@ -4,6 +4,8 @@
 ;   PROGRAM   the built Quellor.exe
 ;   ICON      the program's icon file
 ;   OUTFILE   the installer to write
+;   UNINSTALLER  where a copy of the uninstaller goes, for the checks
+;   SIGNER    (optional) a command that signs the file it is given in place
 ;
 ; Installer switches: /S silent; /AUTOSTART=0 no start at logon;
 ; /D=FOLDER another folder (last on the line, never quoted).
@@ -11,10 +13,23 @@
 ; removes the settings too.
 
 Unicode true
+; Hardened as the program is: DEP, no SEH handlers, subsystem 6.0 (heap
+; corruption ends the process). After Unicode true, which loads the stub anew.
+!define /math PE_HARDENING 0x0100 | 0x0400 ; NX_COMPAT, NO_SEH
+PEDllCharacteristics ${PE_HARDENING} 0
+PESubsysVer 6.0
 RequestExecutionLevel user
 ManifestDPIAware true
 ManifestSupportedOS all
 SetCompressor /SOLID lzma
+
+!ifdef SIGNER
+!finalize '"${SIGNER}" "%1"' = 0
+!uninstfinalize '"${SIGNER}" "%1"' = 0
+!endif
+!ifdef UNINSTALLER
+!uninstfinalize 'cp "%1" "${UNINSTALLER}"' = 0
+!endif
 
 !include MUI2.nsh
 !include LogicLib.nsh
