@@ -1,7 +1,11 @@
 # The package files as a user downloads them: the zip holds exactly
-# Quellor.exe (the very file that was built), README.txt and LICENSE.txt
-# with Windows line ends, and SHA256SUMS names both packages with their
-# real hashes. Run with -DBUILD=<build dir> -DVERSION=<version>.
+# Quellor.exe (the very file that was built, or its signed copy),
+# README.txt and LICENSE.txt with Windows line ends, SHA256SUMS names both
+# packages with their real hashes, and the program, the installer and the
+# uninstaller it writes carry their hardening. Run with -DBUILD=<build dir>
+# -DVERSION=<version> -DSHIPPED=<the Quellor.exe shipped>
+# -DUNINSTALLER=<the installer's uninstaller> -DOBJDUMP=<objdump> -DSIGNED=0|1.
+cmake_policy(VERSION 3.20)
 set(setup "Quellor-${VERSION}-setup.exe")
 set(portable "Quellor-${VERSION}-portable.zip")
 set(failures "")
@@ -18,7 +22,11 @@ if(NOT entries STREQUAL "LICENSE.txt;Quellor.exe;README.txt")
   fail("the zip holds ${entries}")
 endif()
 
-file(SHA256 ${BUILD}/Quellor.exe built)
+if(SIGNED)
+  file(SHA256 ${SHIPPED} built)
+else()
+  file(SHA256 ${BUILD}/Quellor.exe built)
+endif()
 file(SHA256 ${unpacked}/Quellor.exe zipped)
 if(NOT zipped STREQUAL built)
   fail("the zip's Quellor.exe is not the one built")
@@ -57,6 +65,33 @@ endforeach()
 if(NOT sums STREQUAL expected)
   fail("SHA256SUMS reads ${sums}; the files hash to ${expected}")
 endif()
+
+# Hardening, as Windows reads it from the headers: the flags objdump names,
+# subsystem version 6.0, and for ASLR the relocations themselves.
+function(check_hardening image)
+  execute_process(COMMAND ${OBJDUMP} -p ${image} OUTPUT_VARIABLE headers RESULT_VARIABLE status)
+  get_filename_component(name ${image} NAME)
+  string(REGEX MATCH "DllCharacteristics[^\n]*\n([ \t]+[A-Z_]+\n)*" flags "${headers}")
+  foreach(flag ${ARGN})
+    if(NOT flags MATCHES "[ \t]${flag}\n")
+      fail("${name} lacks ${flag}")
+    endif()
+  endforeach()
+  if(NOT headers MATCHES "MajorSubsystemVersion[ \t]+6\nMinorSubsystemVersion[ \t]+0\n")
+    fail("${name} is not for subsystem version 6.0")
+  endif()
+  if("DYNAMIC_BASE" IN_LIST ARGN AND (headers MATCHES "relocations stripped"
+     OR NOT headers MATCHES "Entry 5 [0-9a-f]+ 0*[1-9a-f][0-9a-f]* Base Relocation Directory"))
+    fail("${name} asks for ASLR but has no relocations")
+  endif()
+  if(headers MATCHES "DLL Name: (lib[^\n]*)")
+    fail("${name} needs the DLL ${CMAKE_MATCH_1}")
+  endif()
+  set(failures "${failures}" PARENT_SCOPE)
+endfunction()
+check_hardening(${BUILD}/Quellor.exe DYNAMIC_BASE NX_COMPAT NO_SEH TERMINAL_SERVICE_AWARE)
+check_hardening(${BUILD}/${setup} NX_COMPAT NO_SEH)
+check_hardening(${UNINSTALLER} NX_COMPAT NO_SEH)
 
 file(REMOVE_RECURSE ${unpacked})
 if(failures)

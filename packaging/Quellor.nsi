@@ -4,17 +4,33 @@
 ;   PROGRAM   the built Quellor.exe
 ;   ICON      the program's icon file
 ;   OUTFILE   the installer to write
+;   UNINSTALLER  where a copy of the uninstaller goes, for the checks
+;   SIGNER    (optional) a command that signs the file it is given in place
 ;
 ; Installer switches: /S silent; /AUTOSTART=0 no start at logon;
+; /SWITCHON=1 the start at logon switches Quellor ON;
 ; /D=FOLDER another folder (last on the line, never quoted).
 ; Uninstaller switches: /S silent, keeping the settings; /REMOVESETTINGS
 ; removes the settings too.
 
 Unicode true
+; Hardened as the program is: DEP, no SEH handlers, subsystem 6.0 (heap
+; corruption ends the process). After Unicode true, which loads the stub anew.
+!define /math PE_HARDENING 0x0100 | 0x0400 ; NX_COMPAT, NO_SEH
+PEDllCharacteristics ${PE_HARDENING} 0
+PESubsysVer 6.0
 RequestExecutionLevel user
 ManifestDPIAware true
 ManifestSupportedOS all
 SetCompressor /SOLID lzma
+
+!ifdef SIGNER
+!finalize '"${SIGNER}" "%1"' = 0
+!uninstfinalize '"${SIGNER}" "%1"' = 0
+!endif
+!ifdef UNINSTALLER
+!uninstfinalize 'cp "%1" "${UNINSTALLER}"' = 0
+!endif
 
 !include MUI2.nsh
 !include LogicLib.nsh
@@ -56,6 +72,7 @@ Var RemoveSettings
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Quellor.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Start Quellor now"
 
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE LeaveFolderPage
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
@@ -117,13 +134,21 @@ Section "Quellor" SecProgram
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
+; The choices; -Finish acts on them.
 Section "Start Quellor when I log on" SecAutostart
-  WriteRegStr HKCU "${RUN_KEY}" "Quellor" '"$INSTDIR\Quellor.exe"'
+SectionEnd
+Section /o "Switch it ON when it starts" SecSwitchOn
 SectionEnd
 
 Section "-Finish"
   ; An update chosen without start at logon takes the earlier choice back.
-  ${IfNot} ${SectionIsSelected} ${SecAutostart}
+  ${If} ${SectionIsSelected} ${SecAutostart}
+    StrCpy $0 '"$INSTDIR\Quellor.exe"'
+    ${If} ${SectionIsSelected} ${SecSwitchOn}
+      StrCpy $0 "$0 /on"
+    ${EndIf}
+    WriteRegStr HKCU "${RUN_KEY}" "Quellor" $0
+  ${Else}
     DeleteRegValue HKCU "${RUN_KEY}" "Quellor"
   ${EndIf}
   ; A silent update puts back the copy it ended; an interactive one offers
@@ -134,18 +159,81 @@ Section "-Finish"
   ${EndIf}
 SectionEnd
 
-Function .onInit
-  ${GetParameters} $R0
+; A switch /NAME=0 or /NAME=1 of the command line $R0 unselects or
+; selects a section; any other value stops the installer before it changes
+; anything.
+!macro CHOICE_SWITCH NAME SECTION
   ClearErrors
-  ${GetOptions} $R0 "/AUTOSTART=" $R1
+  ${GetOptions} $R0 "/${NAME}=" $R1
   ${IfNot} ${Errors}
     ${If} $R1 == "0"
-      !insertmacro UnselectSection ${SecAutostart}
-    ${ElseIf} $R1 != "1"
-      MessageBox MB_OK|MB_ICONSTOP "/AUTOSTART= takes 0 or 1, not $\"$R1$\"." /SD IDOK
+      !insertmacro UnselectSection ${SECTION}
+    ${ElseIf} $R1 == "1"
+      !insertmacro SelectSection ${SECTION}
+    ${Else}
+      MessageBox MB_OK|MB_ICONSTOP "/${NAME}= takes 0 or 1, not $\"$R1$\"." /SD IDOK
       SetErrorLevel 2
       Quit
     ${EndIf}
+  ${EndIf}
+!macroend
+
+Function .onInit
+  ${GetParameters} $R0
+  !insertmacro CHOICE_SWITCH AUTOSTART ${SecAutostart}
+  !insertmacro CHOICE_SWITCH SWITCHON ${SecSwitchOn}
+  Call .onSelChange
+  ${If} ${Silent}
+    Call IsOthersFolder
+    ${If} $0 = 1
+      SetErrorLevel 2
+      Quit
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+; Switching ON at logon belongs to the start at logon.
+Function .onSelChange
+  ${If} ${SectionIsSelected} ${SecAutostart}
+    !insertmacro ClearSectionFlag ${SecSwitchOn} ${SF_RO}
+  ${Else}
+    !insertmacro UnselectSection ${SecSwitchOn}
+    !insertmacro SetSectionFlag ${SecSwitchOn} ${SF_RO}
+  ${EndIf}
+FunctionEnd
+
+; $0 = 1 when $INSTDIR holds files that are not an earlier Quellor's:
+; installing there could overwrite another program's files (its own
+; Uninstall.exe, say), and uninstalling would then remove them. An earlier
+; installation is the folder the Uninstall entry names, or a portable
+; Quellor.exe with no uninstaller beside it.
+Function IsOthersFolder
+  StrCpy $0 0
+  ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $1 == $INSTDIR
+    Return
+  ${EndIf}
+  ${If} ${FileExists} "$INSTDIR\Quellor.exe"
+  ${AndIfNot} ${FileExists} "$INSTDIR\Uninstall.exe"
+    Return
+  ${EndIf}
+  FindFirst $1 $2 "$INSTDIR\*.*"
+  ${DoWhile} $2 != ""
+    ${If} $2 != "."
+    ${AndIf} $2 != ".."
+      StrCpy $0 1
+      ${ExitDo}
+    ${EndIf}
+    FindNext $1 $2
+  ${Loop}
+  FindClose $1
+FunctionEnd
+
+Function LeaveFolderPage
+  Call IsOthersFolder
+  ${If} $0 = 1
+    MessageBox MB_OK|MB_ICONEXCLAMATION "$INSTDIR already holds other files.$\r$\n$\r$\nQuellor installs only into an empty folder or over an earlier Quellor, so that it never overwrites, and its uninstaller never removes, files it did not install. Choose another folder, or a new one within this one."
+    Abort
   ${EndIf}
 FunctionEnd
 

@@ -91,7 +91,8 @@ TEST(Installer, ASilentInstallPutsEverythingInPlace)
     const std::string program = folder + "\\Quellor.exe";
     const std::string uninstaller = folder + "\\Uninstall.exe";
     EXPECT_TRUE(SameBytes(program, CQuellorProcess::DefaultPath()));
-    EXPECT_TRUE(Exists(uninstaller));
+    // The uninstaller whose headers the package check reads.
+    EXPECT_TRUE(SameBytes(uninstaller, CQuellorProcess::BesideTests("packaging\\Uninstall.exe")));
     EXPECT_TRUE(SamePath(ShortcutTarget(ShortcutPath()), program)) << ShortcutTarget(ShortcutPath());
     EXPECT_EQ(ReadString(kRunKey, "Quellor"), Quoted(program));
 
@@ -142,16 +143,70 @@ TEST(Installer, AutostartOffLeavesNoRunValue)
     EXPECT_TRUE(RunningCopies().empty());
 
     // An update goes to the same folder; without /AUTOSTART=0 it starts at
-    // logon, and a later /AUTOSTART=0 takes that back.
+    // logon, switched ON with /SWITCHON=1, and a later /AUTOSTART=0 takes
+    // that back.
+    const std::string plainStart = Quoted(folder + "\\Quellor.exe");
     ASSERT_EQ(Install("/S"), 0u);
-    EXPECT_EQ(ReadString(kRunKey, "Quellor"), Quoted(folder + "\\Quellor.exe"));
-    ASSERT_EQ(Install("/S /AUTOSTART=0"), 0u);
+    EXPECT_EQ(ReadString(kRunKey, "Quellor"), plainStart);
+    ASSERT_EQ(Install("/S /SWITCHON=1"), 0u);
+    EXPECT_EQ(ReadString(kRunKey, "Quellor"), plainStart + " /on");
+    ASSERT_EQ(Install("/S /AUTOSTART=0 /SWITCHON=1"), 0u);
     EXPECT_FALSE(ValueExists(kRunKey, "Quellor"));
 
     // Anything but 0 or 1 is refused before anything changes.
     ASSERT_EQ(Install("/S"), 0u);
     EXPECT_EQ(Install("/S /AUTOSTART=no"), 2u);
-    EXPECT_TRUE(ValueExists(kRunKey, "Quellor"));
+    EXPECT_EQ(Install("/S /SWITCHON=on"), 2u);
+    EXPECT_EQ(ReadString(kRunKey, "Quellor"), plainStart);
+}
+
+TEST(Installer, AFolderWithOtherFilesIsRefusedAndNothingIsWritten)
+{
+    // Another program's folder, with an uninstaller of its own, even when a
+    // Quellor.exe lies beside it.
+    const std::string other = "C:\\Other";
+    ASSERT_TRUE(CreateDirectoryA(other.c_str(), nullptr));
+    ASSERT_TRUE(WriteFileBytes(other + "\\Uninstall.exe", "another program's"));
+    EXPECT_EQ(Install("/S /D=" + other), 2u);
+    ASSERT_TRUE(WriteFileBytes(other + "\\Quellor.exe", "a stray copy"));
+    EXPECT_EQ(Install("/S /D=" + other), 2u);
+    EXPECT_EQ(FileBytes(other + "\\Uninstall.exe"), "another program's");
+    EXPECT_EQ(FileBytes(other + "\\Quellor.exe"), "a stray copy");
+    EXPECT_FALSE(KeyExists(kUninstallKey));
+    EXPECT_FALSE(ValueExists(kRunKey, "Quellor"));
+    EXPECT_FALSE(Exists(ShortcutPath()));
+
+    // Interactively the folder page says why and stays; Cancel then ends it.
+    const PROCESS_INFORMATION setup = Start(Quoted(SetupPath()) + " /D=" + other);
+    ASSERT_NE(setup.hProcess, nullptr);
+    const CRemoteDialog wizard(WaitForWizard("Quellor " QUELLOR_VERSION_TEXT " Setup"));
+    ASSERT_TRUE(wizard.IsOpen());
+    ASSERT_NE(FindChildWithText(wizard.Handle(), other), nullptr);
+    wizard.PostClick(kNextButton);
+    const CRemoteDialog refusal(WaitForOwnedDialog(wizard.Handle()));
+    ASSERT_TRUE(refusal.IsOpen());
+    EXPECT_NE(MessageBoxText(refusal.Handle()).find("already holds other files"), std::string::npos);
+    refusal.PostClick(IDOK);
+    ASSERT_TRUE(refusal.WaitUntilClosed());
+    PumpFor(500);
+    EXPECT_NE(FindChildWithText(wizard.Handle(), other), nullptr) << "the folder page did not stay";
+    wizard.PostClick(IDCANCEL);
+    const CRemoteDialog reallyQuit(WaitForOwnedDialog(wizard.Handle()));
+    ASSERT_TRUE(reallyQuit.IsOpen());
+    reallyQuit.PostClick(IDYES);
+    EXPECT_EQ(WaitForSingleObject(setup.hProcess, 30000), WAIT_OBJECT_0);
+    CloseHandle(setup.hThread);
+    CloseHandle(setup.hProcess);
+    EXPECT_FALSE(KeyExists(kUninstallKey));
+
+    // A portable copy's folder is taken over, and the files beside it stay.
+    const std::string portable = "C:\\Portable";
+    ASSERT_TRUE(CreateDirectoryA(portable.c_str(), nullptr));
+    ASSERT_TRUE(WriteFileBytes(portable + "\\Quellor.exe", "an older copy"));
+    ASSERT_TRUE(WriteFileBytes(portable + "\\README.txt", "the user's"));
+    ASSERT_EQ(Install("/S /D=" + portable), 0u);
+    EXPECT_TRUE(SameBytes(portable + "\\Quellor.exe", CQuellorProcess::DefaultPath()));
+    EXPECT_EQ(FileBytes(portable + "\\README.txt"), "the user's");
 }
 
 TEST(Installer, InstallingOverARunningCopyLeavesOneCopyOfTheNewFile)

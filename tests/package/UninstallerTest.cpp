@@ -36,34 +36,20 @@ private:
     bool installed = false;
 };
 
-// Everything the installer made is gone, and only that.
-void ExpectAllRemoved()
+// Everything the installer made is gone, and only that: a file of the
+// user's keeps the folder.
+void ExpectAllRemoved(bool userFileKept = false)
 {
-    EXPECT_FALSE(Exists(DefaultFolder()));
+    const std::string folder = DefaultFolder();
+    EXPECT_EQ(Exists(folder), userFileKept);
+    EXPECT_EQ(Exists(folder + "\\Notes.txt"), userFileKept);
+    EXPECT_FALSE(Exists(folder + "\\Quellor.exe"));
+    EXPECT_FALSE(Exists(folder + "\\Uninstall.exe"));
     EXPECT_FALSE(Exists(ShortcutPath()));
     EXPECT_FALSE(ValueExists(kRunKey, "Quellor"));
     EXPECT_FALSE(KeyExists(kUninstallKey));
     EXPECT_EQ(ReadString(kRunKey, "Other"), "\"C:\\Other\\Other.exe\"");
     EXPECT_TRUE(RunningCopies().empty());
-}
-
-// A top-level dialog owned by this window: a message box it raised.
-HWND WaitForOwnedDialog(HWND owner, DWORD timeoutMs = 15000)
-{
-    HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            found = nullptr;
-            for (HWND window = FindWindowExA(nullptr, nullptr, "#32770", nullptr); window != nullptr;
-                 window = FindWindowExA(nullptr, window, "#32770", nullptr)) {
-                if (GetWindow(window, GW_OWNER) == owner && IsWindowVisible(window)) {
-                    found = window;
-                }
-            }
-            return found != nullptr;
-        },
-        timeoutMs);
-    return found;
 }
 
 }  // namespace
@@ -74,12 +60,13 @@ TEST(Uninstaller, ASilentUninstallRemovesWhatWasInstalledAndKeepsTheSettings)
     CInstalledCopy copy;
     ASSERT_TRUE(copy.IsReady());
     const std::string quiet = ReadString(kUninstallKey, "QuietUninstallString");
+    ASSERT_TRUE(WriteFileBytes(DefaultFolder() + "\\Notes.txt", "the user's"));
 
     EXPECT_EQ(Uninstall(quiet), 0u);
     // Ended through its main frame, not killed: it returns its own 0.
     EXPECT_FALSE(copy.process.IsRunning());
     EXPECT_EQ(copy.process.ExitCode(), 0u);
-    ExpectAllRemoved();
+    ExpectAllRemoved(true);
     EXPECT_TRUE(KeyExists(kSettingsKey));
     EXPECT_EQ(quellor_registry::ReadString("HTTPURL0", ""), "127.0.0.1");
 }

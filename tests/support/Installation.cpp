@@ -50,12 +50,6 @@ std::string FileName(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string Bytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 // Where the link time stamp sits in a PE file: after the "PE\0\0"
 // signature and the machine, section count fields.
 constexpr LONG kStampOffsetInHeaders = 8;
@@ -195,6 +189,24 @@ HWND WaitForWizard(const std::string& caption, DWORD timeoutMs)
     return wizard != nullptr && IsWindowVisible(wizard) ? wizard : nullptr;
 }
 
+HWND WaitForOwnedDialog(HWND owner, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            found = nullptr;
+            for (HWND window = FindWindowExA(nullptr, nullptr, "#32770", nullptr); window != nullptr;
+                 window = FindWindowExA(nullptr, window, "#32770", nullptr)) {
+                if (GetWindow(window, GW_OWNER) == owner && IsWindowVisible(window)) {
+                    found = window;
+                }
+            }
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
+}
+
 void LogOn()
 {
     char system[MAX_PATH] = {};
@@ -230,8 +242,21 @@ bool Exists(const std::string& path)
 
 bool SameBytes(const std::string& first, const std::string& second)
 {
-    const std::string bytes = Bytes(first);
-    return !bytes.empty() && bytes == Bytes(second);
+    const std::string bytes = FileBytes(first);
+    return !bytes.empty() && bytes == FileBytes(second);
+}
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return file.good();
 }
 
 unsigned long long FileSize(const std::string& path)
@@ -245,22 +270,20 @@ unsigned long long FileSize(const std::string& path)
 
 DWORD FileLinkStamp(const std::string& path)
 {
-    const std::string bytes = Bytes(path);
+    const std::string bytes = FileBytes(path);
     const LONG offset = StampOffset(bytes);
     return offset < 0 ? 0 : *reinterpret_cast<const DWORD*>(bytes.data() + offset);
 }
 
 bool SetFileLinkStamp(const std::string& path, DWORD stamp)
 {
-    std::string bytes = Bytes(path);
+    std::string bytes = FileBytes(path);
     const LONG offset = StampOffset(bytes);
     if (offset < 0) {
         return false;
     }
     *reinterpret_cast<DWORD*>(&bytes[offset]) = stamp;
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return file.good();
+    return WriteFileBytes(path, bytes);
 }
 
 DWORD RunningLinkStamp(DWORD processId)

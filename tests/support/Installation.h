@@ -41,6 +41,9 @@ DWORD WaitForProcessesNamed(const char* fileName, DWORD timeoutMs = 60000);
 // The visible window of an installer or uninstaller with this caption
 // (NSIS adds a blank to it), once it is on screen.
 HWND WaitForWizard(const std::string& caption, DWORD timeoutMs = 15000);
+// A top-level dialog owned by this window (a message box it raised), once
+// it is on screen.
+HWND WaitForOwnedDialog(HWND owner, DWORD timeoutMs = 15000);
 // What a logon starts: Wine's boot step runs the Run entries, as Windows
 // does when the user logs on.
 void LogOn();
@@ -54,6 +57,8 @@ std::vector<RunningCopy> RunningCopies();
 
 bool Exists(const std::string& path);
 bool SameBytes(const std::string& first, const std::string& second);
+std::string FileBytes(const std::string& path);
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
 unsigned long long FileSize(const std::string& path);
 // The link time stamp in an executable's header: in its file, and in the
 // image a running process was loaded from.
