@@ -6,11 +6,16 @@
 #define IDC_STATIC (-1)
 #endif
 
-// Icons: the idle picture (also the program's icon) and the two pictures
+// Icons: the program's own icon, and the tray's pictures in two sets, one
+// for light taskbars and one for dark ones: the idle picture and the two
 // that alternate while the activity runs.
 #define IDI_IDLE 128
 #define IDI_ACTIVE_1 131
 #define IDI_ACTIVE_2 132
+#define IDI_IDLE_LIGHT 133
+#define IDI_IDLE_DARK 134
+#define IDI_ACTIVE_1_DARK 135
+#define IDI_ACTIVE_2_DARK 136
 
 // The instance lock's name string (deliberately absent) and the sockets text.
 #define IDS_INSTANCE_NAME 128
