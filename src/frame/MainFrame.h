@@ -6,6 +6,7 @@
 #include "engine/AutoNetSenseWatch.h"
 #include "engine/ContactWorker.h"
 #include "tray/TrayNotifyIcon.h"
+#include "tray/TrayPictureSet.h"
 #include "win/CommandTarget.h"
 #include "win/FrameWindow.h"
 #include "win/MessageMap.h"
@@ -15,6 +16,8 @@
 // The tray icon's callback message; AutoNetSense's two messages come with
 // the watch.
 constexpr UINT WM_TRAY_CALLBACK = 0x8068;
+// Posted to itself: the tray's pictures may no longer suit the desktop.
+constexpr UINT WM_TRAY_PICTURES = 0x8069;
 
 constexpr UINT_PTR TIMER_CONTACT = 1;
 constexpr UINT_PTR TIMER_WARNINGS = 2;
@@ -49,6 +52,10 @@ private:
     LRESULT OnTrayCallback(WPARAM wParam, LPARAM lParam);
     LRESULT OnAutoNetSenseConnected(WPARAM, LPARAM);
     LRESULT OnAutoNetSenseDisconnected(WPARAM, LPARAM);
+    LRESULT OnSettingChange(WPARAM, LPARAM);
+    LRESULT OnTrayPictures(WPARAM, LPARAM);
+    // The running or the idle picture, as the activity is on or off.
+    void ShowActivityPictures();
 
     void OnExit();
     void OnSetUp();
@@ -92,8 +99,7 @@ private:
     std::string proxyAddress;
     int proxyEnabled = 0;
     // Before the tray icon, so that they outlive it.
-    win::CIconHandle animationIcons[2];
-    win::CIconHandle idleIcon;
+    CTrayPictureSet pictures;
     CTrayNotifyIcon trayIcon;
     int trayRetriesLeft = 0;
     int running = 0;

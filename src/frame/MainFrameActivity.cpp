@@ -23,8 +23,7 @@ void CMainFrame::StartActivity()
     prodigyTitle = settings::Read(keys::ProdigyMSG);
     if (!trayIcon.IsAnimating()) {
         running = 1;
-        const HICON pictures[] = {animationIcons[0].Get(), animationIcons[1].Get()};
-        trayIcon.Animate(pictures, 2, 500);
+        ShowActivityPictures();
         if (aolFlag != 0 || prodigyFlag != 0) {
             SetTimer(hwnd, TIMER_WARNINGS, 3000, nullptr);
         }
@@ -37,7 +36,7 @@ void CMainFrame::StopActivity()
     KillTimer(hwnd, TIMER_WARNINGS);
     KillTimer(hwnd, TIMER_CONTACT);
     contactWorker.CutShort();
-    trayIcon.SetIcon(idleIcon.Get());
+    trayIcon.SetIcon(pictures.Idle());
     running = 0;
 }
 
@@ -49,7 +48,7 @@ LRESULT CMainFrame::OnAutoNetSenseConnected(WPARAM, LPARAM)
 
 LRESULT CMainFrame::OnAutoNetSenseDisconnected(WPARAM, LPARAM)
 {
-    trayIcon.SetIcon(idleIcon.Get());
+    trayIcon.SetIcon(pictures.Idle());
     running = 0;
     KillTimer(hwnd, TIMER_CONTACT);
     contactWorker.CutShort();
