@@ -285,10 +285,10 @@ bool CSetupDialog::PreTranslateMessage(const MSG& message) noexcept
     if (step == 0) {
         return false;
     }
-    SelectTab((selectedTab + step + kTabCount) % kTabCount);
-    // The control that had the focus may belong to the tab just hidden.
+    // A control of the tab that goes keeps the focus no longer.
     const HWND focus = GetFocus();
-    if (focus == hwnd || !IsWindowVisible(focus)) {
+    SelectTab((selectedTab + step + kTabCount) % kTabCount);
+    if (!IsWindowVisible(focus)) {
         SendMessageA(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_TABS)), TRUE);
     }
     return true;

@@ -88,6 +88,30 @@ void CRemoteDialog::PressKey(int id, UINT virtualKey) const
     PostMessageA(target, WM_KEYUP, virtualKey, 1 | (scanCode << 16) | 0xC0000000u);
 }
 
+void CRemoteDialog::TypeKey(std::initializer_list<UINT> held, UINT virtualKey) const
+{
+    SetForegroundWindow(dialog);
+    std::vector<INPUT> inputs;
+    const auto add = [&](UINT key, DWORD up) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = static_cast<WORD>(key);
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, 0));
+        const bool extended = key == VK_PRIOR || key == VK_NEXT || (key >= VK_LEFT && key <= VK_DOWN);
+        input.ki.dwFlags = up | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+        inputs.push_back(input);
+    };
+    for (const UINT key : held) {
+        add(key, 0);
+    }
+    add(virtualKey, 0);
+    add(virtualKey, KEYEVENTF_KEYUP);
+    for (auto key = held.end(); key != held.begin();) {
+        add(*--key, KEYEVENTF_KEYUP);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 void CRemoteDialog::PostCloseBox() const
 {
     PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
