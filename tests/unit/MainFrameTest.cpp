@@ -4,12 +4,16 @@
 
 #include "ShellIcon.h"
 #include "TestWindows.h"
+#include "TrayStandIn.h"
 #include "res/resource.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
 #include "win/Handles.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
 
 namespace {
 
@@ -33,6 +37,35 @@ BOOL WINAPI LateShell(DWORD message, NOTIFYICONDATAA* record)
         lastIconAdded = record->hIcon;
     }
     return Shell_NotifyIconA(message, record);
+}
+
+// Every picture the frame hands the shell.
+std::vector<HICON> picturesShown;
+
+BOOL WINAPI RecordingShell(DWORD message, NOTIFYICONDATAA* record)
+{
+    if ((message == NIM_ADD || message == NIM_MODIFY) && (record->uFlags & NIF_ICON) != 0) {
+        picturesShown.push_back(record->hIcon);
+    }
+    return Shell_NotifyIconA(message, record);
+}
+
+// "Show animations in Windows" changed as Windows changes it: the setting,
+// then the message. Wine keeps a copy of the setting in each process that
+// has read it, so the change is made in the frame's own process.
+void SetAnimations(HWND frame, bool on)
+{
+    constexpr UINT kSetClientAreaAnimation = 0x1043;
+    SystemParametersInfoA(kSetClientAreaAnimation, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(on)), 0);
+    SendMessageA(frame, WM_SETTINGCHANGE, kSetClientAreaAnimation, 0);
+}
+
+// The pictures handed to the shell over 1.2 s from now.
+std::vector<HICON> PicturesOverASecond()
+{
+    picturesShown.clear();
+    PumpFor(1200);
+    return picturesShown;
 }
 
 int IconWidth(HICON icon)
@@ -154,6 +187,31 @@ TEST_F(MainFrameTest, AnIconTheShellRefusesIsAddedLaterAndTheProgramRunsMeanwhil
     EXPECT_TRUE(ShellShowsIcon(window, kTrayIconId));
     SendMessageA(window, WM_COMMAND, ID_APP_EXIT, 0);
     EXPECT_FALSE(ShellShowsIcon(window, kTrayIconId));
+}
+
+TEST_F(MainFrameTest, TheRunningPictureStandsStillWhileAnimationsAreOffAndFollowsTheSetting)
+{
+    BOOL animationsWere = TRUE;
+    SystemParametersInfoA(0x1042, 0, &animationsWere, 0);
+    SetAnimations(window, true);
+    DestroyWindow(window);
+    Open(RecordingShell);
+    picturesShown.clear();
+    SendMessageA(window, WM_COMMAND, ID_ACTIVITY_ON, 0);
+    ASSERT_FALSE(picturesShown.empty());
+    const PictureBits firstPicture = IconBits(picturesShown.front());
+    std::vector<HICON> shown = PicturesOverASecond();
+    EXPECT_EQ(std::set<HICON>(shown.begin(), shown.end()).size(), 2u) << "two pictures in turn";
+
+    SetAnimations(window, false);
+    shown = PicturesOverASecond();
+    ASSERT_EQ(shown.size(), 1u) << "the first picture once, and no more shell calls";
+    EXPECT_EQ(IconBits(shown.front()), firstPicture);
+
+    SetAnimations(window, true);
+    shown = PicturesOverASecond();
+    EXPECT_EQ(std::set<HICON>(shown.begin(), shown.end()).size(), 2u);
+    SetAnimations(window, animationsWere != FALSE);
 }
 
 TEST_F(MainFrameTest, AolPresenceSwitchesTheActivity)
