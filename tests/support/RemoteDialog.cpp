@@ -90,25 +90,20 @@ void CRemoteDialog::PressKey(int id, UINT virtualKey) const
 
 void CRemoteDialog::TypeKey(std::initializer_list<UINT> held, UINT virtualKey) const
 {
+    std::vector<UINT> downs(held);
+    downs.push_back(virtualKey);
+    std::vector<INPUT> inputs(2 * downs.size());
+    for (std::size_t i = 0; i < downs.size(); ++i) {
+        const UINT key = downs[i];
+        const bool extended = key == VK_PRIOR || key == VK_NEXT || key == VK_LEFT || key == VK_RIGHT;
+        // Pressed in order, released in the opposite order.
+        for (INPUT* input : {&inputs[i], &inputs[inputs.size() - 1 - i]}) {
+            input->type = INPUT_KEYBOARD;
+            input->ki.wVk = static_cast<WORD>(key);
+            input->ki.dwFlags = (extended ? KEYEVENTF_EXTENDEDKEY : 0) | (input != &inputs[i] ? KEYEVENTF_KEYUP : 0);
+        }
+    }
     SetForegroundWindow(dialog);
-    std::vector<INPUT> inputs;
-    const auto add = [&](UINT key, DWORD up) {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = static_cast<WORD>(key);
-        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, 0));
-        const bool extended = key == VK_PRIOR || key == VK_NEXT || (key >= VK_LEFT && key <= VK_DOWN);
-        input.ki.dwFlags = up | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
-        inputs.push_back(input);
-    };
-    for (const UINT key : held) {
-        add(key, 0);
-    }
-    add(virtualKey, 0);
-    add(virtualKey, KEYEVENTF_KEYUP);
-    for (auto key = held.end(); key != held.begin();) {
-        add(*--key, KEYEVENTF_KEYUP);
-    }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 

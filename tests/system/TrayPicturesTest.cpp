@@ -1,180 +1,125 @@
-// The tray's pictures as the real program shows them to a notification area
-// that the test stands in for: the set drawn for the taskbar's colours, which
-// follows a change even mid-animation, and one still picture for users who
-// switched animations off.
+// The real program's tray pictures, read by a notification area that the
+// test stands in for: the set drawn for the taskbar's colours, following a
+// change even mid-animation, and one still picture for users who switched
+// animations off.
 #include "QuellorProcess.h"
 #include "QuellorRegistry.h"
 #include "TestWindows.h"
 #include "TrayStandIn.h"
 
 #include "res/resource.h"
+#include "tray/TrayNotifyIcon.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <set>
 
 namespace {
 
 constexpr const char* kPersonalize = "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
-constexpr UINT kGetClientAreaAnimation = 0x1042;
-constexpr UINT kSetClientAreaAnimation = 0x1043;
+constexpr DWORD kNoValue = DWORD(-1);
 
-struct NamedPicture {
-    const char* name;
-    int iconId;
-};
-
-const NamedPicture kPictures[] = {
-    {"dark idle", IDI_IDLE_DARK},   {"dark running 1", IDI_ACTIVE_1_DARK}, {"dark running 2", IDI_ACTIVE_2_DARK},
-    {"light idle", IDI_IDLE_LIGHT}, {"light running 1", IDI_ACTIVE_1},     {"light running 2", IDI_ACTIVE_2},
-};
-
-// Windows changing the taskbar's colours: the value, then the broadcast.
-void SetLightTaskbar(bool light)
+// Windows switching the taskbar's colours: the value, then the broadcast.
+void SetTheme(DWORD light)
 {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kPersonalize, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    const DWORD value = light ? 1 : 0;
-    RegSetValueExA(key, "SystemUsesLightTheme", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCreateKeyExA(HKEY_CURRENT_USER, kPersonalize, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    if (light == kNoValue) {
+        RegDeleteValueA(key, "SystemUsesLightTheme");
+    } else {
+        RegSetValueExA(key, "SystemUsesLightTheme", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&light), sizeof light);
+    }
     RegCloseKey(key);
-    DWORD_PTR answer = 0;
     SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("ImmersiveColorSet"),
-                        SMTO_ABORTIFHUNG, 5000, &answer);
+                        SMTO_ABORTIFHUNG, 5000, nullptr);
 }
 
-// "Show animations in Windows", broadcast as the settings page does.
-void SetAnimations(bool on)
+void SetAnimations(BOOL on)
 {
-    SystemParametersInfoA(kSetClientAreaAnimation, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(on)),
-                          SPIF_SENDCHANGE);
+    SystemParametersInfoA(0x1043, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(on)), SPIF_SENDCHANGE);
 }
 
 class TrayPictures : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(standIn.IsReady());
-        SystemParametersInfoA(kGetClientAreaAnimation, 0, &animationsWere, 0);
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kPersonalize, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-            DWORD bytes = sizeof lightThemeWas;
-            hadLightTheme = RegQueryValueExA(key, "SystemUsesLightTheme", nullptr, nullptr,
-                                             reinterpret_cast<BYTE*>(&lightThemeWas), &bytes) == ERROR_SUCCESS;
-            RegCloseKey(key);
-        }
-        quellor_registry::PrepareQuietStart();
-    }
-
-    // The desktop as the other tests know it, whatever this test did.
+    void SetUp() override { quellor_registry::PrepareQuietStart(); }
+    // The test prefix's desktop again: no theme value, animations on.
     void TearDown() override
     {
         quellor.Exit();
-        SetAnimations(animationsWere != FALSE);
-        if (hadLightTheme) {
-            SetLightTaskbar(lightThemeWas == 1);
-        } else {
-            HKEY key = nullptr;
-            if (RegOpenKeyExA(HKEY_CURRENT_USER, kPersonalize, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-                RegDeleteValueA(key, "SystemUsesLightTheme");
-                RegCloseKey(key);
-            }
-        }
+        SetAnimations(TRUE);
+        SetTheme(kNoValue);
     }
 
-    static std::string NameOf(const PictureBits& bits)
+    void Launch()
     {
-        for (const NamedPicture& picture : kPictures) {
-            if (!bits.empty() && bits == ProgramPicture(picture.iconId)) {
-                return picture.name;
-            }
-        }
-        return bits.empty() ? "none" : "unknown";
+        ASSERT_TRUE(quellor.Launch());
+        ASSERT_NE(quellor.WaitForMainWindow(), nullptr);
     }
-
-    std::vector<std::string> NamesSince(std::size_t first) const
-    {
-        std::vector<std::string> names;
-        for (const PictureBits& bits : standIn.PicturesSince(first)) {
-            names.push_back(NameOf(bits));
-        }
-        return names;
-    }
-
-    bool Shows(const std::string& name) const
-    {
-        return WaitUntil([&] { return NameOf(standIn.LastPicture()) == name; }, 5000);
-    }
-
-    // Over two seconds from now: only these two pictures, in turn.
-    void ExpectInTurn(const std::string& first, const std::string& second) const
-    {
-        const std::size_t mark = standIn.PictureCount();
-        PumpFor(2000);
-        const std::vector<std::string> names = NamesSince(mark);
-        ASSERT_GE(names.size(), 3u) << "a picture every 500 ms";
-        for (std::size_t i = 1; i < names.size(); ++i) {
-            EXPECT_TRUE(names[i] == first || names[i] == second) << names[i];
-            EXPECT_NE(names[i], names[i - 1]);
-        }
-    }
-
-    // Over two seconds from now: no picture at all, the one shown stays.
-    void ExpectStill(const std::string& name) const
-    {
-        const std::size_t mark = standIn.PictureCount();
-        PumpFor(2000);
-        EXPECT_EQ(NamesSince(mark), std::vector<std::string>());
-        EXPECT_EQ(NameOf(standIn.LastPicture()), name);
-    }
-
     void Switch(UINT command) const { PostMessageA(quellor.MainWindow(), WM_COMMAND, command, 0); }
+
+    // The tray picture's icon id, 0 for none of them.
+    static int IdOf(const PictureBits& shown)
+    {
+        for (const int id : {IDI_IDLE_DARK, IDI_ACTIVE_1_DARK, IDI_ACTIVE_2_DARK, IDI_IDLE_LIGHT, IDI_ACTIVE_1,
+                             IDI_ACTIVE_2}) {
+            if (shown == IconBits(LoadNotificationIcon(static_cast<UINT>(id)).Get())) {
+                return id;
+            }
+        }
+        return 0;
+    }
+    bool Shows(int id) const
+    {
+        return WaitUntil([&] { return !standIn.Pictures().empty() && IdOf(standIn.Pictures().back()) == id; }, 5000);
+    }
+    // The pictures shown over the next two seconds (four, at 500 ms each).
+    std::set<int> NextPictures() const
+    {
+        const std::size_t before = standIn.Pictures().size();
+        PumpFor(2000);
+        const std::vector<PictureBits> all = standIn.Pictures();
+        std::set<int> ids;
+        for (std::size_t i = before; i < all.size(); ++i) {
+            ids.insert(IdOf(all[i]));
+        }
+        return ids;
+    }
 
     CTrayStandIn standIn;
     CQuellorProcess quellor;
-    BOOL animationsWere = TRUE;
-    bool hadLightTheme = false;
-    DWORD lightThemeWas = 0;
 };
 
 TEST_F(TrayPictures, TheSetFollowsTheTaskbarsColoursAlsoMidAnimation)
 {
-    SetAnimations(true);
-    SetLightTaskbar(false);
-    ASSERT_TRUE(quellor.Launch());
-    ASSERT_NE(quellor.WaitForMainWindow(), nullptr);
-    ASSERT_TRUE(Shows("dark idle"));
+    SetTheme(0);
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    ASSERT_TRUE(Shows(IDI_IDLE_DARK));
+    SetTheme(1);
+    ASSERT_TRUE(Shows(IDI_IDLE_LIGHT));
 
-    SetLightTaskbar(true);
-    ASSERT_TRUE(Shows("light idle"));
     Switch(ID_ACTIVITY_ON);
-    ASSERT_TRUE(Shows("light running 2"));
-    ExpectInTurn("light running 1", "light running 2");
-
-    SetLightTaskbar(false);
-    ASSERT_TRUE(Shows("dark running 2"));
-    ExpectInTurn("dark running 1", "dark running 2");
+    ASSERT_TRUE(Shows(IDI_ACTIVE_2));
+    EXPECT_EQ(NextPictures(), (std::set<int>{IDI_ACTIVE_1, IDI_ACTIVE_2}));
+    SetTheme(0);
+    ASSERT_TRUE(Shows(IDI_ACTIVE_2_DARK));
+    EXPECT_EQ(NextPictures(), (std::set<int>{IDI_ACTIVE_1_DARK, IDI_ACTIVE_2_DARK}));
     Switch(ID_ACTIVITY_OFF);
-    EXPECT_TRUE(Shows("dark idle"));
+    EXPECT_TRUE(Shows(IDI_IDLE_DARK));
 }
 
 // Wine keeps a copy of the setting in each process that has read it, so the
-// program sees it as it was when it started; MainFrameTest changes it in
-// the program's own process.
+// program sees the setting of its start; MainFrameTest changes it in the
+// frame's own process.
 TEST_F(TrayPictures, WithAnimationsOffTheRunningIconStandsStill)
 {
-    SetLightTaskbar(false);
-    SetAnimations(false);
-    ASSERT_TRUE(quellor.Launch());
-    ASSERT_NE(quellor.WaitForMainWindow(), nullptr);
+    SetAnimations(FALSE);
+    SetTheme(kNoValue);
+    ASSERT_NO_FATAL_FAILURE(Launch());
     Switch(ID_ACTIVITY_ON);
-    ASSERT_TRUE(Shows("dark running 1"));
-    ExpectStill("dark running 1");
-
+    ASSERT_TRUE(Shows(IDI_ACTIVE_1_DARK)) << "no value: a dark taskbar";
+    EXPECT_TRUE(NextPictures().empty()) << "not even the same picture again";
     Switch(ID_ACTIVITY_OFF);
-    EXPECT_TRUE(Shows("dark idle"));
-    ExpectStill("dark idle");
+    EXPECT_TRUE(Shows(IDI_IDLE_DARK));
 }
 
 }  // namespace
