@@ -8,6 +8,8 @@
 #include "ui/Wizard.h"
 #include "win/Dialog.h"
 
+#include <utility>
+
 const win::MessageEntry<CMainFrame> CMainFrame::messages[] = {
     {WM_CREATE, &CMainFrame::OnCreate},
     {WM_TIMER, &CMainFrame::OnTimer},
@@ -19,6 +21,8 @@ const win::MessageEntry<CMainFrame> CMainFrame::messages[] = {
     {WM_NET_CHANGE_POSTED, &CMainFrame::OnNetChange},
     {WM_REMOTE_COMMAND_POSTED, &CMainFrame::OnRemoteCommand},
     {WM_CONTACT_DONE, &CMainFrame::OnContactDone},
+    {WM_SETTINGCHANGE, &CMainFrame::OnSettingChange},
+    {WM_TRAY_PICTURES, &CMainFrame::OnTrayPictures},
 };
 
 const win::CommandEntry<CMainFrame> CMainFrame::commands[] = {
@@ -43,8 +47,6 @@ CMainFrame::CMainFrame(win::CCommandTarget* commandFallback, ShellNotifyFunction
     : commandFallback(commandFallback),
       taskbarCreatedMessage(RegisterWindowMessageA("TaskbarCreated")),
       remoteCommandMessage(RegisterWindowMessageA(kRemoteCommandMessage)),
-      animationIcons{LoadNotificationIcon(IDI_ACTIVE_1), LoadNotificationIcon(IDI_ACTIVE_2)},
-      idleIcon(LoadNotificationIcon(IDI_IDLE)),
       trayIcon(shellNotify)
 {
     aolFlag = settings::Read(keys::IsAOL);
@@ -95,7 +97,7 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM)
     }
     // Started at logon, the program may come before the shell's notification
     // area: it runs on without its icon and tries again.
-    if (!trayIcon.Create(hwnd, kTrayIconId, kTrayTooltip, idleIcon.Get(), WM_TRAY_CALLBACK)) {
+    if (!trayIcon.Create(hwnd, kTrayIconId, kTrayTooltip, pictures.Idle(), WM_TRAY_CALLBACK)) {
         trayRetriesLeft = kTrayRetryCount;
         SetTimer(hwnd, TIMER_TRAY_RETRY, kTrayRetryPeriodMs, nullptr);
     }
@@ -200,6 +202,38 @@ LRESULT CMainFrame::OnDestroy(WPARAM, LPARAM)
 LRESULT CMainFrame::OnTrayCallback(WPARAM wParam, LPARAM lParam)
 {
     return trayIcon.OnTrayNotification(wParam, lParam);
+}
+
+// The taskbar's colours ("ImmersiveColorSet"), the animation setting or the
+// icon size may have changed. The message is sent, so it can arrive while the
+// tray icon waits on the shell in the middle of showing a picture: the
+// pictures change from the message loop instead.
+LRESULT CMainFrame::OnSettingChange(WPARAM, LPARAM)
+{
+    PostMessageA(hwnd, WM_TRAY_PICTURES, 0, 0);
+    return 0;
+}
+
+LRESULT CMainFrame::OnTrayPictures(WPARAM, LPARAM)
+{
+    CTrayPictureSet suiting;
+    if (suiting.SameAs(pictures)) {
+        return 0;
+    }
+    // The pictures shown until now go only once the new ones are on show.
+    std::swap(pictures, suiting);
+    ShowActivityPictures();
+    return 0;
+}
+
+void CMainFrame::ShowActivityPictures()
+{
+    if (running == 1) {
+        const auto shown = pictures.Running();
+        trayIcon.Animate(shown.data(), pictures.RunningCount(), 500);
+    } else {
+        trayIcon.SetIcon(pictures.Idle());
+    }
 }
 
 void CMainFrame::OnSetUp()

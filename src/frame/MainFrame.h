@@ -7,6 +7,7 @@
 #include "engine/ContactWorker.h"
 #include "frame/TrayStatus.h"
 #include "tray/TrayNotifyIcon.h"
+#include "tray/TrayPictureSet.h"
 #include "win/CommandTarget.h"
 #include "win/FrameWindow.h"
 #include "win/MessageMap.h"
@@ -32,6 +33,8 @@ constexpr WPARAM kRemoteOn = 1;
 constexpr WPARAM kRemoteOff = 2;
 constexpr WPARAM kRemoteExit = 3;
 constexpr LRESULT kRemoteCommandTaken = 0x51C0;
+// Posted to itself: the tray's pictures may no longer suit the desktop.
+constexpr UINT WM_TRAY_PICTURES = 0x8069;
 
 constexpr UINT_PTR TIMER_CONTACT = 1;
 constexpr UINT_PTR TIMER_WARNINGS = 2;
@@ -80,6 +83,10 @@ private:
     void EndTimeLimit();
     // Tells the tray icon's tip what the activity does now.
     void ShowStatus();
+    LRESULT OnSettingChange(WPARAM, LPARAM);
+    LRESULT OnTrayPictures(WPARAM, LPARAM);
+    // The running or the idle picture, as the activity is on or off.
+    void ShowActivityPictures();
 
     void OnExit();
     void CloseFrame();
@@ -124,8 +131,7 @@ private:
     int isRandom = 0;
     std::string proxyAddress;
     // Before the tray icon, so that they outlive it.
-    win::CIconHandle animationIcons[2];
-    win::CIconHandle idleIcon;
+    CTrayPictureSet pictures;
     CTrayNotifyIcon trayIcon;
     int trayRetriesLeft = 0;
     CTrayStatus status{kTrayTooltip};

@@ -28,8 +28,7 @@ void CMainFrame::StartActivity()
         if (aolFlag != 0 || prodigyFlag != 0) {
             SetTimer(hwnd, TIMER_WARNINGS, 3000, nullptr);
         }
-        const HICON pictures[] = {animationIcons[0].Get(), animationIcons[1].Get()};
-        trayIcon.Animate(pictures, 2, 500);
+        ShowActivityPictures();
     }
     ShowStatus();
 }
@@ -40,7 +39,7 @@ void CMainFrame::StopActivity()
     KillTimer(hwnd, TIMER_CONTACT);
     contactWorker.CutShort();
     running = 0;
-    trayIcon.SetIcon(idleIcon.Get());
+    trayIcon.SetIcon(pictures.Idle());
     ShowStatus();
 }
 
@@ -149,7 +148,7 @@ LRESULT CMainFrame::OnNetChange(WPARAM connected, LPARAM)
     running = 0;
     KillTimer(hwnd, TIMER_CONTACT);
     contactWorker.CutShort();
-    trayIcon.SetIcon(idleIcon.Get());
+    trayIcon.SetIcon(pictures.Idle());
     ShowStatus();
     return 0;
 }

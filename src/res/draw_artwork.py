@@ -1,16 +1,22 @@
 # Draws Quellor's icons and wizard picture; run: python3 src/res/draw_artwork.py
-"""Writes idle.ico, active1.ico, active2.ico and wizard.bmp next to this file.
+"""Writes the program icon idle.ico, the tray pictures tray-*.ico and
+wizard.bmp next to this file.
 
 Everything is drawn in code with the standard 16-colour Windows palette, so
 the output is byte-for-byte the same on every run and needs only Python 3.
 Each icon holds 16-colour 16 and 32 px images for old displays, and 16, 20,
 24, 32 and 48 px images in 32-bit colour with alpha, so that every DPI
 setting finds its own size instead of a shrunken or blown-up picture.
+
+The tray pictures come in two sets, one for dark taskbars and one for light
+ones. Drawing them checks that the telephone's outline stands out from the
+taskbar, prints the figures, and fails when a picture falls short.
 """
 
 import math
 import os
 import struct
+import sys
 import zlib
 
 PALETTE = [
@@ -95,10 +101,10 @@ class Canvas:
 
 # --- the motif: a desk telephone, ringing while the line is kept alive -------
 
-def telephone(s, waves=0, lamp=None, edge=1):
+def telephone(s, waves=0, lamp=None, edge=1, ink=BLACK):
     """A telephone on a 32-unit grid drawn at scale s; waves 0..2 signal arcs.
 
-    edge is the width of the black outline in pixels of this canvas."""
+    edge is the width of the outline in pixels of this canvas, ink its colour."""
     size = round(32 * s)
     c = Canvas(size, size)
     S = lambda pts: [(x * s, y * s) for x, y in pts]
@@ -121,7 +127,7 @@ def telephone(s, waves=0, lamp=None, edge=1):
     for i in range(waves):
         r = (5 + 5 * i) * s
         c.arc(cx, 14.5 * s, r, r + 1.9 * s, 45, 135, YELLOW)
-    c.outline(width=edge)
+    c.outline(ink, width=edge)
     return c
 
 
@@ -158,10 +164,13 @@ SMALL_WAVES = ["""
 """]
 
 
-def telephone_small(waves=0, lamp=None):
-    """The 16x16 version, placed pixel by pixel: scaled shapes blur at this size."""
+def telephone_small(waves=0, lamp=None, ink=BLACK, wave_colour=YELLOW):
+    """The 16x16 version, placed pixel by pixel: scaled shapes blur at this size.
+
+    ink recolours the black pixels that border on transparency, so the
+    outline changes while the black handset stays."""
     colours = {".": CLEAR, "K": BLACK, "G": GREY, "R": RED, "M": MAROON,
-               "S": SILVER, "W": WHITE, "Y": YELLOW}
+               "S": SILVER, "W": WHITE, "Y": wave_colour}
     c = Canvas(16, 16)
     for y, row in enumerate(SMALL_TELEPHONE.split()):
         for x, ch in enumerate(row):
@@ -173,6 +182,10 @@ def telephone_small(waves=0, lamp=None):
                     c.set_pixel(x, y, colours[ch])
     if lamp is not None:
         c.set_pixel(11, 13, lamp)
+    rim = [(x, y) for x, y in outline_pixels(c.w, c.h, lambda x, y: c.px[y][x] is not CLEAR)
+           if c.px[y][x] == BLACK]
+    for x, y in rim:
+        c.px[y][x] = ink
     return c
 
 
@@ -181,25 +194,28 @@ def telephone_small(waves=0, lamp=None):
 SUPERSAMPLE = 4
 
 
-def rgba_from_palette(canvas):
-    """Rows of (r, g, b, a) for a palette canvas, transparent where CLEAR."""
-    return [[(0, 0, 0, 0) if p is CLEAR else PALETTE[p] + (255,) for p in row]
+def rgba_from_palette(canvas, true_colours=None):
+    """Rows of (r, g, b, a) for a palette canvas, transparent where CLEAR;
+    true_colours maps a palette index to the colour it stands for here."""
+    colours = [(true_colours or {}).get(i, rgb) for i, rgb in enumerate(PALETTE)]
+    return [[(0, 0, 0, 0) if p is CLEAR else colours[p] + (255,) for p in row]
             for row in canvas.px]
 
 
-def telephone_rgba(size, waves=0, lamp=None):
+def telephone_rgba(size, waves=0, lamp=None, ink=BLACK, least_cover=0):
     """The telephone at size px with smooth edges: drawn at SUPERSAMPLE times
     the size with a one-pixel outline, then averaged down, so partly covered
-    pixels get partial alpha."""
+    pixels get partial alpha. Pixels covered less than least_cover stay
+    clear: a faint pixel blurs the outline into the taskbar."""
     n = SUPERSAMPLE
-    big = telephone(size * n / 32, waves, lamp, edge=n)
+    big = telephone(size * n / 32, waves, lamp, edge=n, ink=ink)
     rows = []
     for y in range(size):
         row = []
         for x in range(size):
             samples = [big.get(x * n + i, y * n + j) for j in range(n) for i in range(n)]
             opaque = [PALETTE[p] for p in samples if p is not CLEAR]
-            if not opaque:
+            if not opaque or len(opaque) < least_cover * len(samples):
                 row.append((0, 0, 0, 0))
                 continue
             r, g, b = (round(sum(px[k] for px in opaque) / len(opaque)) for k in range(3))
@@ -208,12 +224,104 @@ def telephone_rgba(size, waves=0, lamp=None):
     return rows
 
 
+TRUE_COLOUR_SIZES = (16, 20, 24, 32, 48)
+
+
 def icon_images(waves=0, lamp=None):
     """Every image of one icon: the 16-colour pair, then the true-colour set.
     The hand-placed 16 px picture also serves as the true-colour 16 px one."""
     small = telephone_small(waves, lamp)
-    true_colour = [rgba_from_palette(small)] + [telephone_rgba(n, waves, lamp) for n in (20, 24, 32, 48)]
+    true_colour = [rgba_from_palette(small)] + [telephone_rgba(n, waves, lamp) for n in TRUE_COLOUR_SIZES[1:]]
     return [telephone(1, waves, lamp), small] + true_colour
+
+
+# --- tray pictures for dark and light taskbars -------------------------------
+
+class Taskbar:
+    """A taskbar colour and how the telephone is drawn to stand out on it:
+    the ink of its outline, and the colour of the 16 px signal arcs, which
+    have no outline of their own (in the 16-colour image, and as drawn in
+    true colour)."""
+
+    def __init__(self, name, rgb, ink, small_waves, small_waves_rgb):
+        self.name, self.rgb, self.ink = name, rgb, ink
+        self.small_waves, self.small_waves_rgb = small_waves, small_waves_rgb
+
+
+TASKBARS = [
+    # Black outlines vanish on a dark taskbar; silver keeps the shape without glare.
+    Taskbar("dark", (0x20, 0x20, 0x20), SILVER, YELLOW, PALETTE[YELLOW]),
+    # Yellow arcs vanish on a light taskbar; at 16 px they turn amber.
+    Taskbar("light", (0xF3, 0xF3, 0xF3), BLACK, OLIVE, (0xB0, 0x78, 0x00)),
+]
+
+# The idle picture and the two that alternate while the activity is on.
+TRAY_PICTURES = [("idle", {}), ("active1", {"waves": 1, "lamp": GREEN}), ("active2", {"waves": 2, "lamp": DKGREEN})]
+
+# Share of each picture's outline that must stand out, and by how much.
+LEAST_OUTLINE_SHARE = 0.9
+LEAST_CONTRAST = 3.0
+
+
+def tray_icon_images(taskbar, waves=0, lamp=None):
+    """The true-colour images of one tray picture for this taskbar. The
+    taskbars that have these colours show true colour: no 16-colour pair."""
+    small = telephone_small(waves, lamp, taskbar.ink, taskbar.small_waves)
+    true_colour = [rgba_from_palette(small, {taskbar.small_waves: taskbar.small_waves_rgb})]
+    return true_colour + [telephone_rgba(n, waves, lamp, taskbar.ink, least_cover=0.5)
+                          for n in TRUE_COLOUR_SIZES[1:]]
+
+
+# --- the outline's contrast with the taskbar ---------------------------------
+
+def outline_pixels(w, h, is_opaque):
+    """Every opaque pixel next to a transparent one or on the image's edge."""
+    return [(x, y) for y in range(h) for x in range(w) if is_opaque(x, y) and (
+        x in (0, w - 1) or y in (0, h - 1) or
+        not all(is_opaque(x + dx, y + dy) for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1))))]
+
+
+def relative_luminance(rgb):
+    """WCAG 2's relative luminance of an sRGB colour."""
+    def linear(channel):
+        c = channel / 255
+        return c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4
+    r, g, b = (linear(c) for c in rgb)
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b
+
+
+def contrast_ratio(first, second):
+    light, dark = sorted((relative_luminance(first), relative_luminance(second)), reverse=True)
+    return (light + 0.05) / (dark + 0.05)
+
+
+def over(pixel, background):
+    """The pixel as the screen shows it over the background."""
+    *rgb, a = pixel
+    return tuple(round(c * a / 255 + k * (255 - a) / 255) for c, k in zip(rgb, background))
+
+
+def outline_contrast(rows, background):
+    """The contrast of every outline pixel with the background."""
+    w, h = len(rows[0]), len(rows)
+    edge = outline_pixels(w, h, lambda x, y: rows[y][x][3] != 0)
+    return [contrast_ratio(over(rows[y][x], background), background) for x, y in edge]
+
+
+def check_outlines(drawn):
+    """Prints each picture's figures; true when every picture passes."""
+    passed = True
+    for taskbar, picture, images in drawn:
+        for rows in images:
+            ratios = outline_contrast(rows, taskbar.rgb)
+            good = sum(ratio >= LEAST_CONTRAST for ratio in ratios)
+            share = good / len(ratios)
+            verdict = "ok" if share >= LEAST_OUTLINE_SHARE else "TOO FAINT"
+            print("%-5s taskbar #%02X%02X%02X  %-7s %2d px  %3d of %3d outline pixels at %g:1 or more  %5.1f %%"
+                  "  (lowest %4.1f:1)  %s" % ((taskbar.name,) + taskbar.rgb + (
+                      picture, len(rows), good, len(ratios), LEAST_CONTRAST, 100 * share, min(ratios), verdict)))
+            passed = passed and share >= LEAST_OUTLINE_SHARE
+    return passed
 
 
 # --- writers -----------------------------------------------------------------
@@ -266,25 +374,25 @@ def png_image(rows):
             + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
-def ico_image(image):
+def ico_image(image, smallest_png):
     """(width, height, colour count, bits per pixel, bytes) of one image: a
-    palette Canvas becomes 4 bits per pixel, rows of RGBA 32 bits: BGRA at
-    16 px, where the tray takes its picture, compressed as PNG above that
-    (as Windows reads icons since Vista), a fifth of the size."""
+    palette Canvas becomes 4 bits per pixel, rows of RGBA 32 bits: BGRA below
+    smallest_png px, compressed as PNG from there on (as Windows reads icons
+    since Vista), a fifth of the size."""
     if isinstance(image, Canvas):
         bits = pixel_rows_4bpp(image) + mask_rows(image)
         data = info_header(image.w, image.h * 2, len(bits), 0, 4) + palette_bytes() + bits
         return image.w, image.h, 16, 4, data
     w, h = len(image[0]), len(image)
-    if w > 16:
+    if w >= smallest_png:
         return w, h, 0, 32, png_image(image)
     pixels = b"".join(struct.pack("<4B", b, g, r, a) for row in reversed(image) for r, g, b, a in row)
     bits = pixels + rgba_mask_rows(image)
     return w, h, 0, 32, info_header(w, h * 2, len(bits), 0, 32) + bits
 
 
-def write_ico(path, images):
-    entries = [ico_image(image) for image in images]
+def write_ico(path, images, smallest_png=20):
+    entries = [ico_image(image, smallest_png) for image in images]
     offset = 6 + 16 * len(entries)
     head = struct.pack("<HHH", 0, 1, len(entries))
     for w, h, colours, bpp, data in entries:
@@ -370,9 +478,14 @@ def wizard_picture():
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
+    drawn = [(taskbar, picture, tray_icon_images(taskbar, **details))
+             for taskbar in TASKBARS for picture, details in TRAY_PICTURES]
+    if not check_outlines(drawn):
+        sys.exit("draw_artwork: a tray picture's outline does not stand out from its taskbar; nothing written")
+    # The program's own icon (Explorer, Alt+Tab, the About box), as first drawn.
     write_ico(os.path.join(here, "idle.ico"), icon_images())
-    write_ico(os.path.join(here, "active1.ico"), icon_images(waves=1, lamp=GREEN))
-    write_ico(os.path.join(here, "active2.ico"), icon_images(waves=2, lamp=DKGREEN))
+    for taskbar, picture, images in drawn:
+        write_ico(os.path.join(here, "tray-%s-%s.ico" % (taskbar.name, picture)), images, smallest_png=16)
     write_bmp(os.path.join(here, "wizard.bmp"), wizard_picture())
 
 

@@ -6,11 +6,16 @@
 #define IDC_STATIC (-1)
 #endif
 
-// Icons: the idle picture (also the program's icon) and the two pictures
+// Icons: the program's own icon, and the tray's pictures in two sets, one
+// for light taskbars and one for dark ones: the idle picture and the two
 // that alternate while the activity runs.
 #define IDI_IDLE 128
 #define IDI_ACTIVE_1 131
 #define IDI_ACTIVE_2 132
+#define IDI_IDLE_LIGHT 133
+#define IDI_IDLE_DARK 134
+#define IDI_ACTIVE_1_DARK 135
+#define IDI_ACTIVE_2_DARK 136
 
 // The instance lock's name string (deliberately absent) and the sockets text.
 #define IDS_INSTANCE_NAME 128
@@ -33,13 +38,13 @@
 #define IDC_NO_STARTUP_DIALOG 1016
 #define IDC_TABS 1027
 #define IDC_MINUTES_LABEL 1039
-#define IDC_PORT 1046
 #define IDC_PORT_LABEL 1045
+#define IDC_PORT 1046
 #define IDC_DOT_1 1042
 #define IDC_DOT_2 1043
+#define IDC_PROXY_LABEL 1052
 #define IDC_PROXY_ADDRESS 1017
 #define IDC_USE_PROXY 1044
-#define IDC_PROXY_LABEL 1052
 #define IDC_HELP_LINE_1 1053
 #define IDC_HELP_LINE_2 1054
 #define IDC_FAQ 1055
@@ -53,8 +58,8 @@
 #define IDC_RANDOM 1064
 #define IDC_SEQUENTIAL 1065
 #define IDC_CHANGE_URL 1066
-#define IDC_AOL_TITLE 1069
 #define IDC_AOL_TITLE_LABEL 1070
+#define IDC_AOL_TITLE 1069
 #define IDC_AOL4 1071
 #define IDC_AOL3 1068
 #define IDC_AOL_HINT 1067

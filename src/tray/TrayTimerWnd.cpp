@@ -26,7 +26,10 @@ bool CTrayTimerWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 
 LRESULT CTrayTimerWnd::OnCreate(WPARAM, LPARAM)
 {
-    timer = SetTimer(hwnd, kAnimationTimer, delayMs, nullptr);
+    // One picture needs no timer: showing it again would change nothing.
+    if (pictures.size() > 1) {
+        timer = SetTimer(hwnd, kAnimationTimer, delayMs, nullptr);
+    }
     return 0;
 }
 

@@ -13,9 +13,10 @@
 
 namespace {
 
-enum Tab { kUrlTab, kTimerTab, kProxyTab, kAolTab, kProdigyTab, kHelpTab };
+enum Tab { kUrlTab, kTimerTab, kProxyTab, kAolTab, kProdigyTab, kHelpTab, kTabCount };
 
 const char* const kTabNames[] = {"URL", "Timer", "Proxy", "AOL", "Prodigy/MSN", "Online Help"};
+static_assert(std::size(kTabNames) == kTabCount, "one name for every tab");
 
 // A control that belongs to one tab; the timer title and its companions show
 // only while an America Online version is chosen.
@@ -175,8 +176,7 @@ bool CSetupDialog::ReadControls()
     if (UpdateData(true)) {
         return true;
     }
-    SendMessageA(Item(IDC_TABS), TCM_SETCURSEL, kProxyTab, 0);
-    OnTabChanged();
+    SelectTab(kProxyTab);
     const HWND port = Item(IDC_PORT);
     SetFocus(port);
     SendMessageA(port, EM_SETSEL, 0, -1);
@@ -252,6 +252,46 @@ void CSetupDialog::ShowTabControls()
         const bool shown = control.tab == selectedTab && (!control.needsAolVersion || aol.ShowsTitle());
         ShowWindow(Item(control.id), shown ? SW_SHOW : SW_HIDE);
     }
+}
+
+void CSetupDialog::SelectTab(int tab)
+{
+    SendMessageA(Item(IDC_TABS), TCM_SETCURSEL, static_cast<WPARAM>(tab), 0);
+    OnTabChanged();
+}
+
+int CSetupDialog::TabStep(const MSG& message)
+{
+    if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0) {
+        return 0;
+    }
+    switch (message.wParam) {
+    case VK_TAB:
+        return GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+    case VK_NEXT:
+        return 1;
+    case VK_PRIOR:
+        return -1;
+    default:
+        return 0;
+    }
+}
+
+// The system's tabbed dialogs switch tabs with these keys from any control;
+// the dialog manager would take Ctrl+Tab for a plain Tab.
+bool CSetupDialog::PreTranslateMessage(const MSG& message) noexcept
+{
+    const int step = TabStep(message);
+    if (step == 0) {
+        return false;
+    }
+    // A control of the tab that goes keeps the focus no longer.
+    const HWND focus = GetFocus();
+    SelectTab((selectedTab + step + kTabCount) % kTabCount);
+    if (!IsWindowVisible(focus)) {
+        SendMessageA(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_TABS)), TRUE);
+    }
+    return true;
 }
 
 void CSetupDialog::OnTabChanged()

@@ -20,6 +20,7 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool PreTranslateMessage(const MSG& message) noexcept override;
 
 private:
     void ReadSettings();
@@ -34,6 +35,9 @@ private:
     void InsertTabs();
     // Shows the controls of the selected tab and hides all others.
     void ShowTabControls();
+    void SelectTab(int tab);
+    // Ctrl+Tab and Ctrl+PageDown: 1; with Shift, or Ctrl+PageUp: -1; else 0.
+    static int TabStep(const MSG& message);
     void FillHostList();
     keys::HostList ChosenList() const;
     void ShowPairs();

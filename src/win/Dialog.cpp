@@ -1,11 +1,53 @@
 #include "win/Dialog.h"
 
+#include "win/Handles.h"
+
 namespace win {
 
+namespace {
+
+struct HookTraits {
+    using Handle = HHOOK;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { UnhookWindowsHookEx(h); }
+};
+
+}  // namespace
+
+// The modal loop is the system's; the loop shows each message to the
+// thread's message filter hooks (MSGF_DIALOGBOX) before the dialog manager
+// takes it, which is where a dialog sees its keys first.
 INT_PTR CDialog::DoModal(HWND owner)
 {
+    const CUniqueHandle<HookTraits> filter(
+        SetWindowsHookExA(WH_MSGFILTER, MessageFilter, nullptr, GetCurrentThreadId()));
     return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, DialogProc,
                            reinterpret_cast<LPARAM>(this));
+}
+
+// Every modal run of the thread has its hook, and a nested run's comes
+// first: each hands the message to the dialog it belongs to, so a key
+// reaches one dialog, whichever hook sees it.
+LRESULT CALLBACK CDialog::MessageFilter(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == MSGF_DIALOGBOX) {
+        const MSG& message = *reinterpret_cast<const MSG*>(lParam);
+        CDialog* dialog = OwningDialog(message.hwnd);
+        if (dialog != nullptr && dialog->PreTranslateMessage(message)) {
+            return TRUE;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+CDialog* CDialog::OwningDialog(HWND window)
+{
+    const HWND root = window != nullptr ? GetAncestor(window, GA_ROOT) : nullptr;
+    if (root == nullptr ||
+        GetWindowLongPtrA(root, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&CDialog::DialogProc)) {
+        return nullptr;
+    }
+    return reinterpret_cast<CDialog*>(GetWindowLongPtrA(root, DWLP_USER));
 }
 
 namespace {

@@ -25,6 +25,10 @@ protected:
     // The default OK takes the values from the controls and closes on success.
     virtual void OnOK();
     virtual void OnCancel();
+    // A key or mouse message for the dialog or one of its controls, before
+    // the dialog manager turns it into navigation; true when it was handled.
+    // It runs in a hook, outside the dispatch that reports failures.
+    virtual bool PreTranslateMessage(const MSG&) noexcept { return false; }
 
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -37,6 +41,9 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK MessageFilter(int code, WPARAM wParam, LPARAM lParam);
+    // The dialog of this layer that the window belongs to, or null.
+    static CDialog* OwningDialog(HWND window);
 
     UINT templateId;
 };

@@ -88,6 +88,25 @@ void CRemoteDialog::PressKey(int id, UINT virtualKey) const
     PostMessageA(target, WM_KEYUP, virtualKey, 1 | (scanCode << 16) | 0xC0000000u);
 }
 
+void CRemoteDialog::TypeKey(std::initializer_list<UINT> held, UINT virtualKey) const
+{
+    std::vector<UINT> downs(held);
+    downs.push_back(virtualKey);
+    std::vector<INPUT> inputs(2 * downs.size());
+    for (std::size_t i = 0; i < downs.size(); ++i) {
+        const UINT key = downs[i];
+        const bool extended = key == VK_PRIOR || key == VK_NEXT || key == VK_LEFT || key == VK_RIGHT;
+        // Pressed in order, released in the opposite order.
+        for (INPUT* input : {&inputs[i], &inputs[inputs.size() - 1 - i]}) {
+            input->type = INPUT_KEYBOARD;
+            input->ki.wVk = static_cast<WORD>(key);
+            input->ki.dwFlags = (extended ? KEYEVENTF_EXTENDEDKEY : 0) | (input != &inputs[i] ? KEYEVENTF_KEYUP : 0);
+        }
+    }
+    SetForegroundWindow(dialog);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 void CRemoteDialog::PostCloseBox() const
 {
     PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);

@@ -3,6 +3,7 @@
 // text, keys, tab and list clicks; and reads back what its controls show.
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,6 +29,10 @@ public:
     // A key pressed and released on a control (the dialog's keyboard
     // handling sees it as it would see the user's key).
     void PressKey(int id, UINT virtualKey) const;
+    // A key typed on the keyboard, with the keys held around it (Ctrl,
+    // Shift), to whichever control has the focus once the dialog is in
+    // front: the program sees them in its key state as a user's keys.
+    void TypeKey(std::initializer_list<UINT> held, UINT virtualKey) const;
     // The close box in the caption.
     void PostCloseBox() const;
 

@@ -7,10 +7,15 @@
 namespace {
 
 constexpr const char* kShellClass = "Shell_TrayWnd";
-// Where the shell's copy of a record keeps what the stand-in reads: window,
-// icon id and flags in 32 bits each, the tip as 128 UTF-16 units from byte 16.
+// Wine's copy of a record: window, icon id, flags and callback message in 32
+// bits each, the tip as 128 UTF-16 units, state, balloon fields and GUID;
+// from byte 944 the colour bitmap's width, height, planes and bits per
+// pixel; from byte 960 the mask's bits, then the colour bitmap's, which end
+// the record.
 constexpr DWORD kTipOffset = 16;
 constexpr DWORD kTipUnits = 128;
+constexpr DWORD kBitmapOffset = 944;
+constexpr DWORD kBitsOffset = 960;
 
 DWORD Read32(const BYTE* data, DWORD offset)
 {
@@ -19,7 +24,35 @@ DWORD Read32(const BYTE* data, DWORD offset)
     return value;
 }
 
+// The colour bits at the record's end, or none.
+PictureBits ColourBits(const BYTE* data, DWORD size)
+{
+    if (size < kBitsOffset) {
+        return {};
+    }
+    const std::size_t bytes = std::size_t{Read32(data, kBitmapOffset)} * Read32(data, kBitmapOffset + 4) *
+                              Read32(data, kBitmapOffset + 12) / 8;
+    if (bytes == 0 || bytes > size - kBitsOffset) {
+        return {};
+    }
+    return PictureBits(data + size - bytes, data + size);
+}
+
 }  // namespace
+
+PictureBits IconBits(HICON icon)
+{
+    ICONINFO info = {};
+    BITMAP colour = {};
+    PictureBits bits;
+    if (icon != nullptr && GetIconInfo(icon, &info) && GetObjectA(info.hbmColor, sizeof colour, &colour) != 0) {
+        bits.resize(static_cast<std::size_t>(colour.bmWidthBytes) * static_cast<std::size_t>(colour.bmHeight));
+        GetBitmapBits(info.hbmColor, static_cast<LONG>(bits.size()), bits.data());
+    }
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bits;
+}
 
 CShellStandIn::CShellStandIn()
 {
@@ -90,6 +123,12 @@ LRESULT CShellStandIn::OnNotification(DWORD message, const BYTE* data, DWORD siz
         answer = icon.shown ? TRUE : FALSE;
         icon.shown = false;
     }
+    if (answer != FALSE && icon.shown && (flags & NIF_ICON) != 0) {
+        PictureBits shown = ColourBits(data, size);
+        if (!shown.empty()) {
+            pictures.push_back(std::move(shown));
+        }
+    }
     if (answer != FALSE && icon.shown && (flags & NIF_TIP) != 0) {
         char tip[kTipUnits * 2] = {};
         WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(data + kTipOffset), kTipUnits, tip,
@@ -111,4 +150,10 @@ std::string CShellStandIn::Tip(HWND owner, UINT id) const
     const win::CCriticalSection::CHold hold(lock);
     const auto found = icons.find({owner, id});
     return found != icons.end() ? found->second.tip : std::string();
+}
+
+std::vector<PictureBits> CShellStandIn::Pictures() const
+{
+    const win::CCriticalSection::CHold hold(lock);
+    return pictures;
 }

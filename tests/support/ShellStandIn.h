@@ -1,8 +1,9 @@
 #pragma once
 // Stands in for the shell's notification area: a hidden, topmost window of
 // the shell's class, on a thread of its own, which Shell_NotifyIcon of every
-// program in the session finds before the real one. It takes every add,
-// change and removal, and keeps each icon's tip as the program sent it.
+// program in the session finds before the real one. Like a shell, it takes
+// an add only for an icon it does not have and a change only for one it
+// has; it keeps each icon's tip and every picture it is shown.
 #include "TestThread.h"
 #include "win/CriticalSection.h"
 
@@ -12,6 +13,12 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
+
+// A picture as the bits of its colour bitmap (GetBitmapBits), the form in
+// which Wine's Shell_NotifyIcon hands it on.
+using PictureBits = std::vector<BYTE>;
+PictureBits IconBits(HICON icon);
 
 class CShellStandIn {
 public:
@@ -24,6 +31,8 @@ public:
     bool Shows(HWND owner, UINT id) const;
     // The icon's tip, "\n" between its lines; empty when there is none.
     std::string Tip(HWND owner, UINT id) const;
+    // Every picture shown so far, of any icon, in order.
+    std::vector<PictureBits> Pictures() const;
 
 private:
     struct Icon {
@@ -38,6 +47,7 @@ private:
 
     mutable win::CCriticalSection lock;
     std::map<Key, Icon> icons;
+    std::vector<PictureBits> pictures;
     HWND window = nullptr;
     std::unique_ptr<CTestThread> thread;
 };

@@ -140,11 +140,14 @@ TEST(ExecutableResources, IconsHaveEveryImageForEveryScreen)
 {
     const CResourceFile file(CQuellorProcess::DefaultPath());
     ASSERT_TRUE(file.IsLoaded());
-    const std::set<std::pair<int, int>> expected = {{16, 4},  {32, 4},  {16, 32}, {20, 32},
-                                                    {24, 32}, {32, 32}, {48, 32}};
-    for (int icon : {128, 131, 132}) {
+    // The tray's pictures need no 16-colour images: the taskbars they are
+    // drawn for show true colour.
+    const std::set<std::pair<int, int>> trayImages = {{16, 32}, {20, 32}, {24, 32}, {32, 32}, {48, 32}};
+    std::set<std::pair<int, int>> programImages = trayImages;
+    programImages.insert({{16, 4}, {32, 4}});
+    for (int icon : {128, 131, 132, 133, 134, 135, 136}) {
         const IconImages images = ReadIcon(file, icon);
-        EXPECT_EQ(images.sizes, expected) << "icon " << icon;
+        EXPECT_EQ(images.sizes, icon == 128 ? programImages : trayImages) << "icon " << icon;
         EXPECT_TRUE(images.trueColourWithoutSoftEdges.empty()) << "icon " << icon;
     }
 }

@@ -428,6 +428,40 @@ TEST_F(SetupDialog, EachTabShowsItsOwnControlsAndTypedValuesSurviveSwitching)
     EXPECT_EQ(quellor_registry::ReadInt("DefaultMin", -1), 10);
 }
 
+// The keys of the system's tabbed dialogs, from any control, and the tab
+// control in the tab order, where the arrow keys switch tabs.
+TEST_F(SetupDialog, KeyboardSwitchesTabsFromAnyControlAndTabReachesTheTabs)
+{
+    PrepareStore();
+    ASSERT_NO_FATAL_FAILURE(LaunchAndOpen());
+    const auto shown = [&](int tab) { return WaitUntil([&] { return dialog.SelectedTab(IDC_TABS) == tab; }, 2000); };
+    ASSERT_TRUE(WaitUntil([&] { return dialog.Focus() == dialog.Control(IDOK); }, 2000));
+    dialog.TypeKey({}, VK_TAB);
+    dialog.TypeKey({}, VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return dialog.Focus() == dialog.Control(IDC_TABS); }, 2000));
+    dialog.TypeKey({}, VK_RIGHT);
+    EXPECT_TRUE(shown(kTimerTab));
+    dialog.TypeKey({}, VK_LEFT);
+    ASSERT_TRUE(shown(kUrlTab));
+
+    // From a box of the URL tab, which then hides it: the focus moves to the tabs.
+    for (int press = 0; press < 12 && dialog.Focus() != dialog.Control(IDC_HTTP); ++press) {
+        dialog.TypeKey({}, VK_TAB);
+        PumpFor(100);
+    }
+    ASSERT_EQ(dialog.Focus(), dialog.Control(IDC_HTTP));
+    dialog.TypeKey({VK_CONTROL}, VK_TAB);
+    ASSERT_TRUE(shown(kTimerTab));
+    ExpectOnlyTabShown(kTimerTab, false);
+    EXPECT_TRUE(WaitUntil([&] { return dialog.Focus() == dialog.Control(IDC_TABS); }, 2000));
+    dialog.TypeKey({VK_CONTROL, VK_SHIFT}, VK_TAB);
+    EXPECT_TRUE(shown(kUrlTab));
+    dialog.TypeKey({VK_CONTROL}, VK_PRIOR);
+    EXPECT_TRUE(shown(kHelpTab)) << "from the first tab to the last";
+    dialog.TypeKey({VK_CONTROL}, VK_NEXT);
+    EXPECT_TRUE(shown(kUrlTab)) << "and back";
+}
+
 TEST_F(SetupDialog, PortTextsAreAcceptedOrRejectedAsPortNumbers)
 {
     PrepareStore();
@@ -788,7 +822,6 @@ TEST_F(SetupDialog, ExitWhileTheStartUpDialogIsOpenEndsTheProgramCleanly)
     quellor_registry::WriteInt("StartUp", 0);
     ASSERT_NO_FATAL_FAILURE(Launch());
     ASSERT_NO_FATAL_FAILURE(WaitForSetUp());
-    EXPECT_FALSE(dialog.IsChecked(IDC_NO_STARTUP_DIALOG));
     ASSERT_TRUE(quellor.Exit());
     EXPECT_EQ(quellor.ExitCode(), 0u);
 }

@@ -1,7 +1,7 @@
 // The Set Up and Change URL dialog templates as the system builds them from
 // the program's resources: the ids the code uses, in tab order, each on a
 // control of the kind the code expects, and the dialog's title, frame and
-// font.
+// font; and in every dialog with edit boxes, each box right after its label.
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +9,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -30,13 +32,13 @@ const ExpectedControl kSetupControls[] = {
     {kNoId, kLabel},
     {IDC_TABS, kTabs},
     {IDC_MINUTES_LABEL, kLabel},
-    {IDC_PORT, kEdit},
     {IDC_PORT_LABEL, kLabel},
+    {IDC_PORT, kEdit},
     {IDC_DOT_1, kCenteredLabel},
     {IDC_DOT_2, kCenteredLabel},
+    {IDC_PROXY_LABEL, kLabel},
     {IDC_PROXY_ADDRESS, kEdit},
     {IDC_USE_PROXY, kCheckBox},
-    {IDC_PROXY_LABEL, kLabel},
     {IDC_HELP_LINE_1, kLabel},
     {IDC_HELP_LINE_2, kLabel},
     {IDC_FAQ, kButton},
@@ -50,8 +52,8 @@ const ExpectedControl kSetupControls[] = {
     {IDC_RANDOM, kCheckBox},
     {IDC_SEQUENTIAL, kCheckBox},
     {IDC_CHANGE_URL, kButton},
-    {IDC_AOL_TITLE, kEdit},
     {IDC_AOL_TITLE_LABEL, kLabel},
+    {IDC_AOL_TITLE, kEdit},
     {IDC_AOL4, kCheckBox},
     {IDC_AOL3, kCheckBox},
     {IDC_AOL_HINT, kCenteredLabel},
@@ -135,8 +137,9 @@ void ExpectKind(HWND control, Kind kind)
         EXPECT_EQ(SendMessageA(control, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("b")), 0);
         break;
     case kTabs:
+        // Tab reaches it, and the arrow keys then switch tabs.
         EXPECT_EQ(ClassOf(control), WC_TABCONTROLA);
-        EXPECT_FALSE(tabStop);
+        EXPECT_TRUE(tabStop);
         break;
     case kTrackbar:
         EXPECT_EQ(ClassOf(control), TRACKBAR_CLASSA);
@@ -145,13 +148,17 @@ void ExpectKind(HWND control, Kind kind)
     }
 }
 
-// Creates the dialog hidden and checks it control by control, in tab order.
-void ExpectTemplate(UINT dialogId, const char* title, DWORD style, const std::vector<ExpectedControl>& expected)
+HWND CreateHidden(UINT dialogId)
 {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    const HWND dialog =
-        CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(dialogId), nullptr, QuietDialog, 0);
+    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(dialogId), nullptr, QuietDialog, 0);
+}
+
+// Creates the dialog hidden and checks it control by control, in tab order.
+void ExpectTemplate(UINT dialogId, const char* title, DWORD style, const std::vector<ExpectedControl>& expected)
+{
+    const HWND dialog = CreateHidden(dialogId);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(TitleOf(dialog), title);
     // (The system gives every dialog the 3-D look, so that bit tells nothing.)
@@ -183,6 +190,39 @@ TEST(DialogTemplates, ControlsInTabOrderWithTheIdsAndKindsTheCodeExpects)
     ExpectTemplate(IDD_SETUP, "Quellor--Set Up", frame, {std::begin(kSetupControls), std::end(kSetupControls)});
     ExpectTemplate(IDD_CHANGE_URL, "Quellor-Change URL", frame,
                    {std::begin(kChangeUrlControls), std::end(kChangeUrlControls)});
+}
+
+// A screen reader names an edit box after the text of the label just before
+// it in the window order.
+TEST(DialogTemplates, EveryEditBoxOfSetUpAndTheWizardFollowsTheLabelThatNamesIt)
+{
+    const std::map<std::pair<UINT, int>, std::string> names = {
+        {{IDD_SETUP, IDC_PORT}, "Port: "},
+        {{IDD_SETUP, IDC_PROXY_ADDRESS}, "Enter address of proxy server"},
+        {{IDD_SETUP, IDC_AOL_TITLE}, "Timer Title:"},
+        {{IDD_WIZARD_PROXY, IDC_WIZ_PROXY_ADDRESS}, "Proxy Address:"},
+        {{IDD_WIZARD_PROXY, IDC_WIZ_PORT}, "Port:"},
+    };
+    std::size_t boxes = 0;
+    for (const UINT dialogId : {IDD_SETUP, IDD_WIZARD_ISP, IDD_WIZARD_AUTONETSENSE, IDD_WIZARD_PROXY,
+                                IDD_WIZARD_TIMER, IDD_WIZARD_PROTOCOL, IDD_WIZARD_URL_ORDER}) {
+        const HWND dialog = CreateHidden(dialogId);
+        ASSERT_NE(dialog, nullptr);
+        for (HWND box = GetWindow(dialog, GW_CHILD); box != nullptr; box = GetWindow(box, GW_HWNDNEXT)) {
+            if (ClassOf(box) != "Edit") {
+                continue;
+            }
+            ++boxes;
+            const auto name = names.find({dialogId, GetDlgCtrlID(box)});
+            ASSERT_NE(name, names.end()) << "dialog " << dialogId << ": edit box " << GetDlgCtrlID(box);
+            const HWND label = GetWindow(box, GW_HWNDPREV);
+            ASSERT_NE(label, nullptr) << name->second;
+            EXPECT_EQ(ClassOf(label), "Static") << name->second;
+            EXPECT_EQ(TitleOf(label), name->second);
+        }
+        DestroyWindow(dialog);
+    }
+    EXPECT_EQ(boxes, names.size());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "ShellIcon.h"
 #include "TestWindows.h"
+#include "ShellStandIn.h"
 #include "res/resource.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
@@ -12,8 +13,30 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <set>
+#include <vector>
 
 namespace {
+
+// Every picture the frame hands the shell; and messages that the shell
+// lets in while it waits, as the real one does: each change delivers the
+// next one queued for the frame.
+std::vector<HICON> picturesShown;
+HWND shellClient = nullptr;
+std::deque<std::pair<UINT, WPARAM>> sentDuringWait;
+
+BOOL WINAPI RecordingShell(DWORD message, NOTIFYICONDATAA* record)
+{
+    if (message != NIM_DELETE && (record->uFlags & NIF_ICON) != 0) {
+        picturesShown.push_back(record->hIcon);
+    }
+    if (message == NIM_MODIFY && !sentDuringWait.empty()) {
+        const auto [sent, wParam] = sentDuringWait.front();
+        sentDuringWait.pop_front();
+        SendMessageA(shellClient, sent, wParam, 0);
+    }
+    return Shell_NotifyIconA(message, record);
+}
 
 // The shell as a program started at logon may find it: it refuses the
 // first adds, then takes them; or, busy, it takes an add but answers after
@@ -23,7 +46,6 @@ bool addsAnsweredLate = false;
 int addsTried = 0;
 HICON firstIconTried = nullptr;
 HICON lastIconAdded = nullptr;
-HICON lastIconChanged = nullptr;
 
 BOOL WINAPI LateShell(DWORD message, NOTIFYICONDATAA* record)
 {
@@ -37,33 +59,23 @@ BOOL WINAPI LateShell(DWORD message, NOTIFYICONDATAA* record)
         }
         lastIconAdded = record->hIcon;
         if (addsAnsweredLate) {
-            Shell_NotifyIconA(message, record);
+            RecordingShell(message, record);
             return FALSE;
         }
     }
-    if (message == NIM_MODIFY && (record->uFlags & NIF_ICON) != 0) {
-        lastIconChanged = record->hIcon;
-    }
-    return Shell_NotifyIconA(message, record);
+    return RecordingShell(message, record);
 }
 
-// A shell that lets sent messages in while it changes the picture, as the
-// real one does: each change delivers the next message queued for the frame.
-HWND shellClient = nullptr;
-std::deque<std::pair<UINT, WPARAM>> sentDuringWait;
-int pictureChanges = 0;
-
-BOOL WINAPI ReentrantShell(DWORD message, NOTIFYICONDATAA* record)
+// "Show animations in Windows" changed as Windows does it, in the frame's
+// own process (Wine keeps a copy of the setting in each process): the
+// setting, then the message; the pictures handed over in the next 1.2 s.
+std::vector<HICON> PicturesAfter(HWND frame, BOOL animations)
 {
-    if (message == NIM_MODIFY) {
-        ++pictureChanges;
-        if (!sentDuringWait.empty()) {
-            const auto [sent, wParam] = sentDuringWait.front();
-            sentDuringWait.pop_front();
-            SendMessageA(shellClient, sent, wParam, 0);
-        }
-    }
-    return Shell_NotifyIconA(message, record);
+    SystemParametersInfoA(0x1043, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(animations)), 0);
+    SendMessageA(frame, WM_SETTINGCHANGE, 0x1043, 0);
+    picturesShown.clear();
+    PumpFor(1200);
+    return picturesShown;
 }
 
 int IconWidth(HICON icon)
@@ -100,7 +112,7 @@ protected:
         addsToRefuse = refusals;
         addsAnsweredLate = answersLate;
         addsTried = 0;
-        firstIconTried = lastIconAdded = lastIconChanged = nullptr;
+        firstIconTried = lastIconAdded = nullptr;
         Open(LateShell);
     }
     void TearDown() override
@@ -199,7 +211,7 @@ TEST_F(MainFrameTest, AnIconTheShellRefusesIsAddedLaterAndTheProgramRunsMeanwhil
 TEST_F(MainFrameTest, MessagesThatArriveWhileTheShellWaitsLeaveOneAnimationAndTrueCheckMarks)
 {
     DestroyWindow(window);
-    Open(ReentrantShell);
+    Open(RecordingShell);
     shellClient = window;
     const auto switchWith = [&](UINT command, std::deque<std::pair<UINT, WPARAM>> arriving) {
         sentDuringWait = std::move(arriving);
@@ -226,9 +238,9 @@ TEST_F(MainFrameTest, MessagesThatArriveWhileTheShellWaitsLeaveOneAnimationAndTr
     switchWith(ID_ACTIVITY_ON, {{WM_COMMAND, ID_ACTIVITY_OFF}});
     ExpectOneTruth(false);
 
-    pictureChanges = 0;
+    picturesShown.clear();
     PumpFor(1200);
-    EXPECT_EQ(pictureChanges, 0) << "after OFF the picture stays still";
+    EXPECT_TRUE(picturesShown.empty()) << "after OFF the picture stays still";
 }
 
 TEST_F(MainFrameTest, AnAddTheShellAnswersLateCountsAsShownAndIsRemovedAtTheEnd)
@@ -238,13 +250,29 @@ TEST_F(MainFrameTest, AnAddTheShellAnswersLateCountsAsShownAndIsRemovedAtTheEnd)
     SendMessageA(window, WM_TIMER, TIMER_TRAY_RETRY, 0);
     EXPECT_EQ(addsTried, 1) << "no retry of an icon the shell has";
 
+    picturesShown.clear();
     SendMessageA(window, WM_COMMAND, ID_ACTIVITY_ON, 0);
-    const HICON shownWhenOn = lastIconChanged;
-    EXPECT_NE(shownWhenOn, nullptr) << "the animation shows";
-    EXPECT_TRUE(WaitUntil([&] { return lastIconChanged != shownWhenOn; }, 1500));
+    EXPECT_TRUE(WaitUntil([&] { return std::set<HICON>(picturesShown.begin(), picturesShown.end()).size() == 2; },
+                          1500))
+        << "the animation shows";
 
     SendMessageA(window, WM_COMMAND, ID_APP_EXIT, 0);
     EXPECT_FALSE(ShellShowsIcon(window, kTrayIconId)) << "no dead icon is left behind";
+}
+
+TEST_F(MainFrameTest, TheRunningPictureStandsStillWhileAnimationsAreOffAndFollowsTheSetting)
+{
+    DestroyWindow(window);
+    Open(RecordingShell);
+    SendMessageA(window, WM_COMMAND, ID_ACTIVITY_ON, 0);
+    const PictureBits first = IconBits(picturesShown.back());
+    std::vector<HICON> shown = PicturesAfter(window, TRUE);
+    EXPECT_EQ(std::set<HICON>(shown.begin(), shown.end()).size(), 2u) << "two pictures in turn";
+    shown = PicturesAfter(window, FALSE);
+    ASSERT_EQ(shown.size(), 1u) << "the first picture once, then no shell call";
+    EXPECT_EQ(IconBits(shown[0]), first);
+    shown = PicturesAfter(window, TRUE);
+    EXPECT_EQ(std::set<HICON>(shown.begin(), shown.end()).size(), 2u);
 }
 
 TEST_F(MainFrameTest, AolPresenceSwitchesTheActivity)
