@@ -5,6 +5,7 @@
 #include "app/QuellorApp.h"
 
 #include "app/FirstRunHosts.h"
+#include "app/RunningCopy.h"
 #include "frame/MainFrame.h"
 #include "res/resource.h"
 #include "settings/Settings.h"
@@ -18,13 +19,23 @@
 
 CQuellorApp theApp;
 
-int CQuellorApp::Run()
+int CQuellorApp::Run(const char* arguments)
 {
+    request = ParseCommandLine(arguments != nullptr ? arguments : "");
+    if (request.kind == CommandLineRequest::Kind::Help) {
+        ShowSwitches(kSwitchesHelp, MB_ICONINFORMATION);
+        return 0;
+    }
+    if (request.kind == CommandLineRequest::Kind::Mistake) {
+        ShowSwitches(request.mistake + "\n\n" + kSwitchesHelp, MB_ICONEXCLAMATION);
+        return 2;
+    }
     if (!InitInstance()) {
         if (mainWindow != nullptr && IsWindow(mainWindow)) {
             DestroyWindow(mainWindow);
         }
-        return ExitInstance();
+        ExitInstance();
+        return exitCode;
     }
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -33,6 +44,11 @@ int CQuellorApp::Run()
     }
     ExitInstance();
     return static_cast<int>(message.wParam);
+}
+
+void CQuellorApp::ShowSwitches(const std::string& text, UINT icon)
+{
+    MessageBoxA(nullptr, text.c_str(), "Quellor", MB_OK | icon);
 }
 
 bool CQuellorApp::StartSockets()
@@ -57,14 +73,29 @@ bool CQuellorApp::InitInstance()
         MessageBoxA(nullptr, text, win::ApplicationName(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
+    using Kind = CommandLineRequest::Kind;
     if (!instanceLock.Acquire(IDS_INSTANCE_NAME)) {
+        // A plain second start ends quietly; a switch goes to the copy.
+        if (request.kind != Kind::Start) {
+            exitCode = CRunningCopy::Tell(request);
+        }
+        return false;
+    }
+    // Nothing runs that could be switched off or ended.
+    if (request.kind == Kind::Off || request.kind == Kind::Exit) {
+        exitCode = 1;
         return false;
     }
     CSettingsStore::Global().SetRegistryKey("Marrowby");
 
-    mainWindow = win::CFrameWindow::CreateOwned(new CMainFrame(this), "Quellor", WS_OVERLAPPEDWINDOW);
+    auto* frame = new CMainFrame(this);
+    mainWindow = win::CFrameWindow::CreateOwned(frame, "Quellor", WS_OVERLAPPEDWINDOW);
     if (mainWindow == nullptr) {
         return false;
+    }
+    // Before any dialog of the start, which would otherwise hold it up.
+    if (request.kind == Kind::On) {
+        frame->SwitchOnFor(request.minutes);
     }
     ShowWindow(mainWindow, SW_HIDE);
     UpdateWindow(mainWindow);

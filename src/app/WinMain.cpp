@@ -3,10 +3,10 @@
 
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int)
 {
     // Before anything can load a DLL: none may come from the program's own
     // folder or the current directory.
     win::LimitDllSearchToSystem();
-    return theApp.Run();
+    return theApp.Run(arguments);
 }

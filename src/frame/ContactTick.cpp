@@ -11,7 +11,7 @@
 
 void CMainFrame::OnContactTick()
 {
-    proxyEnabled = settings::Read(keys::Proxy);
+    const int proxyEnabled = settings::Read(keys::Proxy);
     // A tick while the last contact is still under way makes none and leaves
     // the host order where it is.
     if (contactWorker.IsBusy()) {

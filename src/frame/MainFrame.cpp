@@ -16,11 +16,14 @@ const win::MessageEntry<CMainFrame> CMainFrame::messages[] = {
     {WM_TRAY_CALLBACK, &CMainFrame::OnTrayCallback},
     {WM_NET_CONNECTED, &CMainFrame::OnAutoNetSenseConnected},
     {WM_NET_DISCONNECTED, &CMainFrame::OnAutoNetSenseDisconnected},
+    {WM_NET_CHANGE_POSTED, &CMainFrame::OnNetChange},
+    {WM_REMOTE_COMMAND_POSTED, &CMainFrame::OnRemoteCommand},
+    {WM_CONTACT_DONE, &CMainFrame::OnContactDone},
 };
 
 const win::CommandEntry<CMainFrame> CMainFrame::commands[] = {
-    {ID_ACTIVITY_ON, &CMainFrame::StartActivity},
-    {ID_ACTIVITY_OFF, &CMainFrame::StopActivity},
+    {ID_ACTIVITY_ON, &CMainFrame::OnActivityOn},
+    {ID_ACTIVITY_OFF, &CMainFrame::OnActivityOff},
     {ID_APP_EXIT, &CMainFrame::OnExit},
     {ID_SETUP, &CMainFrame::OnSetUp},
     {ID_WIZARD, &CMainFrame::OnWizard},
@@ -39,6 +42,7 @@ const win::MessageMap<CMainFrame> CMainFrame::messageMap = {messages, commands, 
 CMainFrame::CMainFrame(win::CCommandTarget* commandFallback, ShellNotifyFunction shellNotify)
     : commandFallback(commandFallback),
       taskbarCreatedMessage(RegisterWindowMessageA("TaskbarCreated")),
+      remoteCommandMessage(RegisterWindowMessageA(kRemoteCommandMessage)),
       animationIcons{LoadNotificationIcon(IDI_ACTIVE_1), LoadNotificationIcon(IDI_ACTIVE_2)},
       idleIcon(LoadNotificationIcon(IDI_IDLE)),
       trayIcon(shellNotify)
@@ -51,6 +55,13 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     if (message == taskbarCreatedMessage && taskbarCreatedMessage != 0) {
         OnTaskbarCreated();
         result = 0;
+        return true;
+    }
+    // Answered at once, so that the second start can tell whether the copy
+    // is alive; carried out outside any wait on the shell.
+    if (message == remoteCommandMessage && remoteCommandMessage != 0) {
+        const bool valid = wParam >= kRemoteOn && wParam <= kRemoteExit && lParam >= 0 && lParam <= 24 * 60;
+        result = valid && PostMessageA(hwnd, WM_REMOTE_COMMAND_POSTED, wParam, lParam) ? kRemoteCommandTaken : 0;
         return true;
     }
     if (message == WM_COMMAND && OpensDialog(LOWORD(wParam))) {
@@ -93,11 +104,12 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM)
     // activity on before there is an icon to animate.
     if (settings::Read(keys::AutoNetSense) != 0) {
         if (aolFlag != 0) {
-            SetTimer(hwnd, TIMER_AOL_PRESENCE, 10000, nullptr);
+            aolPresenceWatched = SetTimer(hwnd, TIMER_AOL_PRESENCE, 10000, nullptr) != 0;
         } else {
             autoNetSense.Start(hwnd);
         }
     }
+    ShowStatus();
     return 0;
 }
 
@@ -115,6 +127,10 @@ LRESULT CMainFrame::OnTimer(WPARAM timerId, LPARAM lParam)
         return 0;
     case TIMER_TRAY_RETRY:
         RetryTrayIcon();
+        return 0;
+    case TIMER_ON_LIMIT:
+        EndTimeLimit();
+        StopActivity();
         return 0;
     default:
         return DefWindowProcA(hwnd, WM_TIMER, timerId, lParam);
@@ -149,16 +165,30 @@ void CMainFrame::OnExit()
     KillTimer(hwnd, TIMER_CONTACT);
     KillTimer(hwnd, TIMER_WARNINGS);
     KillTimer(hwnd, TIMER_AOL_PRESENCE);
-    OnClose(0, 0);
+    KillTimer(hwnd, TIMER_ON_LIMIT);
+    aolPresenceWatched = false;
+    CloseFrame();
 }
 
+// A close sent by another program (an installer ending this copy) can arrive
+// inside a wait on the shell, with a half-done change of this frame further
+// up the stack: it is carried out once that wait is over.
 LRESULT CMainFrame::OnClose(WPARAM, LPARAM)
+{
+    if (InSendMessage()) {
+        PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    } else {
+        CloseFrame();
+    }
+    return 0;
+}
+
+void CMainFrame::CloseFrame()
 {
     KillTimer(hwnd, TIMER_CONTACT);
     KillTimer(hwnd, TIMER_WARNINGS);
     KillTimer(hwnd, TIMER_TRAY_RETRY);
     DestroyWindow(hwnd);
-    return 0;
 }
 
 LRESULT CMainFrame::OnDestroy(WPARAM, LPARAM)

@@ -5,6 +5,7 @@
 #include "QuellorVersion.h"
 #include "engine/AutoNetSenseWatch.h"
 #include "engine/ContactWorker.h"
+#include "frame/TrayStatus.h"
 #include "tray/TrayNotifyIcon.h"
 #include "win/CommandTarget.h"
 #include "win/FrameWindow.h"
@@ -15,12 +16,30 @@
 // The tray icon's callback message; AutoNetSense's two messages come with
 // the watch.
 constexpr UINT WM_TRAY_CALLBACK = 0x8068;
+// AutoNetSense's news, posted by the frame to itself: wParam 1 for a
+// connection, 0 for the end of the last one.
+constexpr UINT WM_NET_CHANGE_POSTED = WM_APP + 1;
+// A second start's command, posted by the frame to itself: wParam and
+// lParam as the registered message below brought them.
+constexpr UINT WM_REMOTE_COMMAND_POSTED = WM_APP + 2;
+
+// What a second start of the program asks of the running copy: the message
+// registered under this name, sent to the main frame with one of the
+// commands below and, with ON, a limit in minutes (0: none). The frame
+// answers kRemoteCommandTaken at once and carries the command out next.
+constexpr const char* kRemoteCommandMessage = "Quellor command";
+constexpr WPARAM kRemoteOn = 1;
+constexpr WPARAM kRemoteOff = 2;
+constexpr WPARAM kRemoteExit = 3;
+constexpr LRESULT kRemoteCommandTaken = 0x51C0;
 
 constexpr UINT_PTR TIMER_CONTACT = 1;
 constexpr UINT_PTR TIMER_WARNINGS = 2;
 constexpr UINT_PTR TIMER_AOL_PRESENCE = 3;
 // Tries the tray icon's add again while the shell has not taken it.
 constexpr UINT_PTR TIMER_TRAY_RETRY = 4;
+// Ends an ON that was given a limit in minutes.
+constexpr UINT_PTR TIMER_ON_LIMIT = 5;
 constexpr UINT kTrayRetryPeriodMs = 2000;
 // Two minutes of tries; after that only the shell's TaskbarCreated.
 constexpr int kTrayRetryCount = 60;
@@ -37,6 +56,9 @@ public:
     void StartActivity();
     void StopActivity();
     bool IsRunning() const { return running == 1; }
+    // ON, and with minutes above 0 OFF again after that many minutes unless
+    // it is switched OFF or ON by other means first.
+    void SwitchOnFor(int minutes);
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -49,8 +71,18 @@ private:
     LRESULT OnTrayCallback(WPARAM wParam, LPARAM lParam);
     LRESULT OnAutoNetSenseConnected(WPARAM, LPARAM);
     LRESULT OnAutoNetSenseDisconnected(WPARAM, LPARAM);
+    LRESULT OnNetChange(WPARAM connected, LPARAM);
+    LRESULT OnRemoteCommand(WPARAM command, LPARAM minutes);
+    LRESULT OnContactDone(WPARAM outcome, LPARAM);
+
+    void OnActivityOn();
+    void OnActivityOff();
+    void EndTimeLimit();
+    // Tells the tray icon's tip what the activity does now.
+    void ShowStatus();
 
     void OnExit();
+    void CloseFrame();
     void OnSetUp();
     void OnWizard();
     void OnWebHome();
@@ -78,26 +110,29 @@ private:
 
     win::CCommandTarget* commandFallback;
     UINT taskbarCreatedMessage;
+    UINT remoteCommandMessage;
 
     CAutoNetSenseWatch autoNetSense;
     int aolFlag = 0;
     // The America Online time-keeper window was there at the last check.
     bool aolClientSeen = false;
+    bool aolPresenceWatched = false;
     std::string prodigyTitle;
     std::string aolTimerTitle;
-    int prodigyFlag = 0;
     int isHttp = 0;
     int urlIndex = 0;
     int isRandom = 0;
     std::string proxyAddress;
-    int proxyEnabled = 0;
     // Before the tray icon, so that they outlive it.
     win::CIconHandle animationIcons[2];
     win::CIconHandle idleIcon;
     CTrayNotifyIcon trayIcon;
     int trayRetriesLeft = 0;
+    CTrayStatus status{kTrayTooltip};
     int running = 0;
-    int intervalMinutes = 0;
+    // The local time at which TIMER_ON_LIMIT ends the activity, while it runs.
+    bool timeLimited = false;
+    SYSTEMTIME limitEnd = {};
     // Makes each tick's contact on a thread of its own.
     CContactWorker contactWorker;
 };

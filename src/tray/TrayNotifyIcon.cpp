@@ -4,9 +4,11 @@
 #include "win/Handles.h"
 
 namespace {
-// The record as the oldest shells know it: 88 bytes with a 64-character tip.
-constexpr DWORD kRecordSize = NOTIFYICONDATAA_V1_SIZE;
-static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the shell expects the 88-byte record");
+// The record with a 128-character tip, as every shell since Windows 2000
+// knows it; nothing else of that form is used, so the callback arrives as
+// with the oldest record.
+constexpr DWORD kRecordSize = NOTIFYICONDATAA_V2_SIZE;
+static_assert(NOTIFYICONDATAA_V2_SIZE == 488, "the shell expects the 488-byte record");
 constexpr UINT kAllParts = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 }  // namespace
 
@@ -35,6 +37,7 @@ bool CTrayNotifyIcon::Create(HWND window, UINT id, const char* tooltip, HICON ic
     lstrcpynA(record.szTip, tooltip, sizeof record.szTip);
     created = true;
     shown = false;
+    addSent = false;
     return Restore();
 }
 
@@ -43,11 +46,12 @@ bool CTrayNotifyIcon::RemoveIcon()
     if (!created) {
         return false;
     }
-    const bool wasShown = shown;
+    const bool wasSent = addSent;
     created = false;
     shown = false;
+    addSent = false;
     record.uFlags = 0;
-    return wasShown && shellNotify(NIM_DELETE, &record) != FALSE;
+    return wasSent && shellNotify(NIM_DELETE, &record) != FALSE;
 }
 
 bool CTrayNotifyIcon::Restore()
@@ -56,11 +60,16 @@ bool CTrayNotifyIcon::Restore()
         return false;
     }
     record.uFlags = kAllParts;
-    if (shellNotify(NIM_ADD, &record) == FALSE) {
-        return false;
+    addSent = true;
+    NOTIFYICONDATAA sent = record;
+    if (shellNotify(NIM_ADD, &sent) == FALSE) {
+        sent = record;
+        if (shellNotify(NIM_MODIFY, &sent) == FALSE) {
+            return false;
+        }
     }
-    shown = true;
-    return true;
+    shown = created;
+    return shown;
 }
 
 bool CTrayNotifyIcon::SetIcon(HICON icon)
@@ -69,33 +78,49 @@ bool CTrayNotifyIcon::SetIcon(HICON icon)
         return false;
     }
     StopAnimation();
-    animating = false;
     return ShowPicture(icon);
 }
 
+bool CTrayNotifyIcon::SetTip(const char* tooltip)
+{
+    lstrcpynA(record.szTip, tooltip, sizeof record.szTip);
+    if (!shown) {
+        return created;
+    }
+    NOTIFYICONDATAA change = record;
+    change.uFlags = NIF_TIP;
+    return shellNotify(NIM_MODIFY, &change) != FALSE;
+}
+
 // While the shell has not taken the icon, the picture is only kept for the
-// add that will show it.
+// add that will show it. The shell gets a copy of the record, so that a
+// change made inside its wait is never undone by this one.
 bool CTrayNotifyIcon::ShowPicture(HICON icon)
 {
     record.hIcon = icon;
     if (!shown) {
         return true;
     }
-    record.uFlags = NIF_ICON;
-    return shellNotify(NIM_MODIFY, &record) != FALSE;
+    NOTIFYICONDATAA change = record;
+    change.uFlags = NIF_ICON;
+    return shellNotify(NIM_MODIFY, &change) != FALSE;
 }
 
+// The animation is running before its first picture is shown: an animation
+// started or stopped inside the shell's wait then replaces or ends this one,
+// and never runs beside it.
 bool CTrayNotifyIcon::Animate(const HICON* pictures, int count, UINT delayMs)
 {
-    if (count < 1 || !SetIcon(pictures[0])) {
+    if (!created || count < 1) {
         return false;
     }
+    StopAnimation();
     auto* window = new CTrayTimerWnd(*this, pictures, count, delayMs);
-    if (win::CFrameWindow::CreateOwned(window, "", WS_OVERLAPPEDWINDOW, CTrayTimerWnd::kClassName) == nullptr) {
+    if (win::CFrameWindow::CreateOwned(window, "", 0, CTrayTimerWnd::kClassName, HWND_MESSAGE) == nullptr) {
         return false;
     }
     animationWindow = window;
-    animating = true;
+    ShowPicture(pictures[0]);
     return true;
 }
 
@@ -105,14 +130,6 @@ void CTrayNotifyIcon::StopAnimation()
         const HWND window = animationWindow->Handle();
         animationWindow = nullptr;
         DestroyWindow(window);
-    }
-}
-
-void CTrayNotifyIcon::OnAnimationWindowGone(const CTrayTimerWnd* window)
-{
-    if (window == animationWindow) {
-        animationWindow = nullptr;
-        animating = false;
     }
 }
 

@@ -2,6 +2,7 @@
 // The program's icon in the taskbar notification area: adds and removes it,
 // changes or animates its picture, and turns its mouse notifications into
 // the popup menu and the default command.
+#include "tray/PictureTarget.h"
 #include "win/Handles.h"
 
 #include <windows.h>
@@ -16,7 +17,7 @@ win::CIconHandle LoadNotificationIcon(UINT resourceId);
 // The shell's notification-area call (Shell_NotifyIconA).
 using ShellNotifyFunction = BOOL(WINAPI*)(DWORD message, NOTIFYICONDATAA* record);
 
-class CTrayNotifyIcon {
+class CTrayNotifyIcon final : private CPictureTarget {
 public:
     explicit CTrayNotifyIcon(ShellNotifyFunction shellNotify = Shell_NotifyIconA) : shellNotify(shellNotify) {}
     CTrayNotifyIcon(const CTrayNotifyIcon&) = delete;
@@ -26,17 +27,23 @@ public:
     // Sets up the icon and asks the shell to show it; false when the shell
     // did not take it (before the notification area exists, at logon). The
     // icon is kept all the same: its picture and animation follow every
-    // change, and Restore shows it once the shell takes it.
+    // change, and Restore shows it once the shell takes it. Every call of
+    // the shell waits on it and lets sent messages in: any member may run
+    // again inside another, and each leaves the icon consistent.
     bool Create(HWND notificationWindow, UINT id, const char* tooltip, HICON icon, UINT callbackMessage);
     bool RemoveIcon();
     // Adds the icon again with its current picture: after the shell has
     // rebuilt its notification area and forgotten it, or when it did not
-    // take the icon before.
+    // take the icon before. An add the shell refuses counts as shown when
+    // the shell knows the icon all the same (it answered late at a busy
+    // logon).
     bool Restore();
     bool SetIcon(HICON icon);
+    // Lines separated by "\n"; at most 127 characters are kept.
+    bool SetTip(const char* tooltip);
     bool Animate(const HICON* pictures, int count, UINT delayMs);
     void StopAnimation();
-    bool IsAnimating() const { return animating; }
+    bool IsAnimating() const { return animationWindow != nullptr; }
     bool IsShown() const { return shown; }
     HICON CurrentIcon() const { return record.hIcon; }
 
@@ -44,11 +51,7 @@ public:
     LRESULT OnTrayNotification(WPARAM wParam, LPARAM lParam);
 
 private:
-    friend class CTrayTimerWnd;
-    // The animation window shows the next picture.
-    bool ShowPicture(HICON icon);
-    // The animation window is going; forget it.
-    void OnAnimationWindowGone(const CTrayTimerWnd* window);
+    bool ShowPicture(HICON icon) override;
     void ShowMenu(HMENU popup);
 
     ShellNotifyFunction shellNotify;
@@ -56,7 +59,9 @@ private:
     // Between Create and RemoveIcon, shown or not.
     bool created = false;
     bool shown = false;
+    // An add was sent since Create: the shell may have the icon even when
+    // it said no, so the end removes it all the same.
+    bool addSent = false;
     HWND notificationWindow = nullptr;
     CTrayTimerWnd* animationWindow = nullptr;
-    bool animating = false;
 };

@@ -1,7 +1,5 @@
 #include "tray/TrayTimerWnd.h"
 
-#include "tray/TrayNotifyIcon.h"
-
 namespace {
 constexpr UINT_PTR kAnimationTimer = 1;
 }
@@ -15,8 +13,8 @@ const win::MessageEntry<CTrayTimerWnd> CTrayTimerWnd::messages[] = {
 
 const win::MessageMap<CTrayTimerWnd> CTrayTimerWnd::messageMap = {messages, {}, {}, {}};
 
-CTrayTimerWnd::CTrayTimerWnd(CTrayNotifyIcon& trayIcon, const HICON* first, int count, UINT delayMs)
-    : trayIcon(trayIcon), pictures(first, first + (count > 0 ? count : 1)), delayMs(delayMs)
+CTrayTimerWnd::CTrayTimerWnd(CPictureTarget& target, const HICON* first, int count, UINT delayMs)
+    : target(target), pictures(first, first + (count > 0 ? count : 1)), delayMs(delayMs)
 {
 }
 
@@ -41,13 +39,12 @@ LRESULT CTrayTimerWnd::OnClose(WPARAM, LPARAM)
 LRESULT CTrayTimerWnd::OnDestroy(WPARAM, LPARAM)
 {
     KillTimer(hwnd, timer);
-    trayIcon.OnAnimationWindowGone(this);
     return 0;
 }
 
 LRESULT CTrayTimerWnd::OnTimer(WPARAM, LPARAM)
 {
     currentPicture = (currentPicture + 1) % pictures.size();
-    trayIcon.ShowPicture(pictures[currentPicture]);
+    target.ShowPicture(pictures[currentPicture]);
     return 0;
 }

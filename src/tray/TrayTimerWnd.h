@@ -1,17 +1,17 @@
 #pragma once
-// Hidden window whose timer steps the tray icon through its pictures. Its
-// class is its own, so that a search for the main frame never finds it, and
-// it ignores a close from outside: only the tray icon ends it.
+// Message-only window whose timer steps the tray icon through its pictures:
+// it receives no broadcasts, and its class is its own, so that a search for
+// the main frame never finds it. It ignores a close from outside: only the
+// tray icon ends it.
+#include "tray/PictureTarget.h"
 #include "win/FrameWindow.h"
 #include "win/MessageMap.h"
 
 #include <vector>
 
-class CTrayNotifyIcon;
-
 class CTrayTimerWnd : public win::CFrameWindow {
 public:
-    CTrayTimerWnd(CTrayNotifyIcon& trayIcon, const HICON* pictures, int count, UINT delayMs);
+    CTrayTimerWnd(CPictureTarget& target, const HICON* pictures, int count, UINT delayMs);
 
     static constexpr const char* kClassName = "QuellorAnimation";
 
@@ -27,7 +27,7 @@ private:
     static const win::MessageEntry<CTrayTimerWnd> messages[];
     static const win::MessageMap<CTrayTimerWnd> messageMap;
 
-    CTrayNotifyIcon& trayIcon;
+    CPictureTarget& target;
     std::vector<HICON> pictures;
     UINT delayMs;
     UINT_PTR timer = 0;

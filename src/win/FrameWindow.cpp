@@ -19,14 +19,15 @@ bool CFrameWindow::RegisterFrameClass(const char* className)
     return RegisterClassA(&wc) != 0;
 }
 
-HWND CFrameWindow::CreateOwned(CFrameWindow* frame, const char* title, DWORD style, const char* className)
+HWND CFrameWindow::CreateOwned(CFrameWindow* frame, const char* title, DWORD style, const char* className,
+                               HWND parent)
 {
     bool windowStarted = false;
     frame->attached = &windowStarted;
     HWND window = nullptr;
     if (RegisterFrameClass(className)) {
         window = CreateWindowExA(0, className, title, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr,
                                  GetModuleHandleA(nullptr), frame);
     }
     if (window == nullptr && !windowStarted) {

@@ -10,8 +10,9 @@ public:
     // Creates the window of a frame object made with new. On failure the
     // object has been deleted (by its own WM_NCDESTROY, or here when the
     // window never started to exist), so the caller never deletes it.
+    // A parent of HWND_MESSAGE makes a message-only window.
     static HWND CreateOwned(CFrameWindow* frame, const char* title, DWORD style,
-                            const char* className = kClassName);
+                            const char* className = kClassName, HWND parent = nullptr);
 
     // The main frame's class; other frames name their own.
     static constexpr const char* kClassName = "QuellorFrame";

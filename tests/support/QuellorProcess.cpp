@@ -67,7 +67,7 @@ void CQuellorProcess::EndStrayCopies()
     }
 }
 
-bool CQuellorProcess::Launch(const std::string& path)
+bool CQuellorProcess::Launch(const std::string& path, const std::string& switches)
 {
     EndStrayCopies();
     // A copy this object started before.
@@ -83,13 +83,22 @@ bool CQuellorProcess::Launch(const std::string& path)
     }
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    std::string commandLine = "\"" + path + "\"";
+    std::string commandLine = "\"" + path + "\"" + (switches.empty() ? "" : " " + switches);
     if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &info)) {
         return false;
     }
     OwnCopies().insert(info.dwProcessId);
     return true;
+}
+
+DWORD CQuellorProcess::RunToEnd(const std::string& switches, DWORD timeoutMs)
+{
+    if (!Launch(DefaultPath(), switches)) {
+        return STILL_ACTIVE;
+    }
+    WaitForExit(timeoutMs);
+    return ExitCode();
 }
 
 HWND CQuellorProcess::WaitForMainWindow(DWORD timeoutMs)

@@ -18,9 +18,12 @@ public:
     // A file beside the test program.
     static std::string BesideTests(const std::string& fileName);
 
-    // Starts the program, after ending any copy an earlier test left behind
-    // and any this object started before.
-    bool Launch(const std::string& path = DefaultPath());
+    // Starts the program with the switches, after ending any copy an
+    // earlier test left behind and any this object started before.
+    bool Launch(const std::string& path = DefaultPath(), const std::string& switches = "");
+    // Starts the program with the switches and waits for it to end: its exit
+    // code, or STILL_ACTIVE when it runs on.
+    DWORD RunToEnd(const std::string& switches, DWORD timeoutMs = 15000);
     static void EndStrayCopies();
     // The hidden main frame (class "QuellorFrame", title "Quellor") of this
     // process, or null when it does not appear in time.
@@ -34,6 +37,7 @@ public:
     DWORD ExitCode() const;
     DWORD Id() const { return info.dwProcessId; }
     HANDLE Handle() const { return info.hProcess; }
+    HANDLE MainThread() const { return info.hThread; }
     // Sends the tray menu's Exit command and waits for the end.
     bool Exit(DWORD timeoutMs = 10000);
     // The same, timed: the milliseconds until the process had ended, or

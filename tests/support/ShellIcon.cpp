@@ -17,9 +17,9 @@ NOTIFYICONDATAA Record(HWND window, UINT id)
 
 bool ShellShowsIcon(HWND window, UINT id)
 {
+    // A change of nothing, so that the icon's tip and picture stay as the
+    // program set them.
     NOTIFYICONDATAA record = Record(window, id);
-    record.uFlags = NIF_TIP;
-    lstrcpyA(record.szTip, "Quellor! V2.81");
     return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
 }
 

@@ -97,7 +97,21 @@ HWND FindProcessWindow(DWORD processId, const char* className, const char* title
 {
     WindowQuery query = {processId, className, title, true, {}};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
+    for (HWND window = nullptr; query.found.empty() &&
+                                (window = FindWindowExA(HWND_MESSAGE, window, className, title)) != nullptr;) {
+        MatchWindow(window, reinterpret_cast<LPARAM>(&query));
+    }
     return query.found.empty() ? nullptr : query.found.front();
+}
+
+std::vector<HWND> WindowsOfClass(DWORD processId, const char* className)
+{
+    WindowQuery query = {processId, className, nullptr, false, {}};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
+    for (HWND window = nullptr; (window = FindWindowExA(HWND_MESSAGE, window, className, nullptr)) != nullptr;) {
+        MatchWindow(window, reinterpret_cast<LPARAM>(&query));
+    }
+    return query.found;
 }
 
 std::vector<HWND> ProcessWindows(DWORD processId)

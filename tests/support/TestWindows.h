@@ -10,11 +10,13 @@
 // the time is up; true when it held.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs = 20);
 
-// A top-level window of the process (0: any process) with this class (null:
-// any) and exactly this title (null: any), or null.
+// A top-level or message-only window of the process (0: any process) with
+// this class (null: any) and exactly this title (null: any), or null.
 HWND FindProcessWindow(DWORD processId, const char* className, const char* title);
 // Every top-level window of the process.
 std::vector<HWND> ProcessWindows(DWORD processId);
+// Every top-level or message-only window of the process with the class.
+std::vector<HWND> WindowsOfClass(DWORD processId, const char* className);
 HWND WaitForProcessWindow(DWORD processId, const char* className, const char* title, DWORD timeoutMs = 10000);
 
 // A window's text through WM_GETTEXT, which works across processes.

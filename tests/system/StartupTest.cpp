@@ -3,7 +3,10 @@
 #include "QuellorProcess.h"
 #include "QuellorRegistry.h"
 #include "ShellIcon.h"
+#include "ShellStandIn.h"
 #include "TestWindows.h"
+#include "frame/MainFrame.h"
+#include "res/resource.h"
 #include "win/Handles.h"
 
 #include <gtest/gtest.h>
@@ -158,6 +161,90 @@ TEST(Startup, TheIconComesBackWhenTheShellRebuildsItsArea)
     PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return ShellShowsIcon(frame, kTrayIconId); }, 5000));
     EXPECT_TRUE(quellor.Exit());
+}
+
+// A second start with switches, against a copy that runs and the tip that
+// copy shows, as a script and its user see both.
+TEST(Startup, SwitchesDriveTheRunningCopyAndTheTipTellsWhatItDoes)
+{
+    quellor_registry::PrepareQuietStart();
+    CShellStandIn shell;
+    ASSERT_TRUE(shell.IsReady());
+    const auto runSwitch = [](const std::string& switches) { return CQuellorProcess().RunToEnd(switches); };
+
+    // Nothing runs: nothing to switch off or end, and nothing starts.
+    EXPECT_EQ(runSwitch("/off"), 1u);
+    EXPECT_EQ(runSwitch("-EXIT"), 1u);
+    EXPECT_EQ(FindProcessWindow(0, "QuellorFrame", "Quellor"), nullptr);
+    for (const char* mistake : {"/of", "/on:0", "/on:1441", "-on:x", "/on /off"}) {
+        CQuellorProcess caller;
+        ASSERT_TRUE(caller.Launch(CQuellorProcess::DefaultPath(), mistake));
+        const HWND box = WaitForProcessWindow(caller.Id(), "#32770", "Quellor");
+        ASSERT_NE(box, nullptr) << mistake;
+        const std::string text = GetText(GetDlgItem(box, 0xFFFF));
+        EXPECT_NE(text.find("/on:MINUTES"), std::string::npos) << text;
+        EXPECT_NE(text.find("/exit"), std::string::npos) << text;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(caller.WaitForExit(5000));
+        EXPECT_EQ(caller.ExitCode(), 2u) << mistake;
+        EXPECT_EQ(FindProcessWindow(0, "QuellorFrame", "Quellor"), nullptr);
+    }
+
+    // /on with no copy running starts one, switched ON.
+    CQuellorProcess quellor;
+    ASSERT_TRUE(quellor.Launch(CQuellorProcess::DefaultPath(), "/ON"));
+    const HWND frame = quellor.WaitForMainWindow();
+    ASSERT_NE(frame, nullptr);
+    const auto tip = [&] { return shell.Tip(frame, kTrayIconId); };
+    const auto tipBecomes = [&](const std::string& expected) {
+        return WaitUntil([&] { return tip() == expected; }, 5000);
+    };
+    EXPECT_TRUE(WaitUntil([&] { return quellor.IsAnimating(); }, 5000));
+    EXPECT_TRUE(tipBecomes("Quellor! V2.81\nON")) << tip();
+
+    EXPECT_EQ(runSwitch("/on:30"), 0u);
+    EXPECT_TRUE(WaitUntil([&] { return tip().rfind("Quellor! V2.81\nON until ", 0) == 0; }, 5000)) << tip();
+    // ON by other means ends the limit; a limit that runs out switches OFF.
+    PostMessageA(frame, WM_COMMAND, ID_ACTIVITY_ON, 0);
+    EXPECT_TRUE(tipBecomes("Quellor! V2.81\nON")) << tip();
+    EXPECT_EQ(runSwitch("/On:1"), 0u);
+    PostMessageA(frame, WM_TIMER, TIMER_ON_LIMIT, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !quellor.IsAnimating(); }, 5000));
+    EXPECT_TRUE(tipBecomes("Quellor! V2.81\nOFF")) << tip();
+
+    // The tip tells how the last contact went, and keeps it after OFF: no
+    // one listens on this machine's port 81.
+    EXPECT_EQ(runSwitch("/on"), 0u);
+    PostMessageA(frame, WM_TIMER, TIMER_CONTACT, 0);
+    EXPECT_TRUE(WaitUntil([&] { return tip().find("\nLast contact ") != std::string::npos; }, 15000)) << tip();
+    EXPECT_EQ(tip().substr(tip().size() - 8), " refused") << tip();
+    EXPECT_EQ(runSwitch("/off"), 0u);
+    EXPECT_TRUE(WaitUntil([&] { return tip().rfind("Quellor! V2.81\nOFF\nLast contact ", 0) == 0; }, 5000))
+        << tip();
+
+    // A copy that does not answer.
+    SuspendThread(quellor.MainThread());
+    const DWORD asked = GetTickCount();
+    EXPECT_EQ(runSwitch("/off"), 3u);
+    EXPECT_LT(GetTickCount() - asked, 8000u);
+    ResumeThread(quellor.MainThread());
+
+    EXPECT_EQ(runSwitch("/exit"), 0u);
+    EXPECT_FALSE(quellor.IsRunning()) << "the caller returns once the copy has ended";
+    EXPECT_FALSE(shell.Shows(frame, kTrayIconId));
+
+    // What AutoNetSense waits for.
+    quellor_registry::WriteInt("AutoNetSense", 1);
+    for (const auto& [aol, waiting] : {std::make_pair(0, "a dial-up connection"), std::make_pair(1, "America Online")}) {
+        quellor_registry::WriteInt("IsAOL", aol);
+        CQuellorProcess watching;
+        ASSERT_TRUE(watching.Launch());
+        const HWND watchingFrame = watching.WaitForMainWindow();
+        EXPECT_TRUE(WaitUntil([&] {
+            return shell.Tip(watchingFrame, kTrayIconId) == std::string("Quellor! V2.81\nOFF, waiting for ") + waiting;
+        }, 5000)) << shell.Tip(watchingFrame, kTrayIconId);
+        EXPECT_TRUE(watching.Exit());
+    }
 }
 
 }  // namespace

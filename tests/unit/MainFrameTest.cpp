@@ -11,14 +11,19 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+
 namespace {
 
 // The shell as a program started at logon may find it: it refuses the
-// first adds, then takes them.
+// first adds, then takes them; or, busy, it takes an add but answers after
+// its time-out, so that the add seems to have failed.
 int addsToRefuse = 0;
+bool addsAnsweredLate = false;
 int addsTried = 0;
 HICON firstIconTried = nullptr;
 HICON lastIconAdded = nullptr;
+HICON lastIconChanged = nullptr;
 
 BOOL WINAPI LateShell(DWORD message, NOTIFYICONDATAA* record)
 {
@@ -31,6 +36,32 @@ BOOL WINAPI LateShell(DWORD message, NOTIFYICONDATAA* record)
             return FALSE;
         }
         lastIconAdded = record->hIcon;
+        if (addsAnsweredLate) {
+            Shell_NotifyIconA(message, record);
+            return FALSE;
+        }
+    }
+    if (message == NIM_MODIFY && (record->uFlags & NIF_ICON) != 0) {
+        lastIconChanged = record->hIcon;
+    }
+    return Shell_NotifyIconA(message, record);
+}
+
+// A shell that lets sent messages in while it changes the picture, as the
+// real one does: each change delivers the next message queued for the frame.
+HWND shellClient = nullptr;
+std::deque<std::pair<UINT, WPARAM>> sentDuringWait;
+int pictureChanges = 0;
+
+BOOL WINAPI ReentrantShell(DWORD message, NOTIFYICONDATAA* record)
+{
+    if (message == NIM_MODIFY) {
+        ++pictureChanges;
+        if (!sentDuringWait.empty()) {
+            const auto [sent, wParam] = sentDuringWait.front();
+            sentDuringWait.pop_front();
+            SendMessageA(shellClient, sent, wParam, 0);
+        }
     }
     return Shell_NotifyIconA(message, record);
 }
@@ -63,12 +94,13 @@ protected:
         ASSERT_NE(window, nullptr);
     }
     // A new frame whose shell refuses the first adds.
-    void OpenWithLateShell(int refusals)
+    void OpenWithLateShell(int refusals, bool answersLate = false)
     {
         DestroyWindow(window);
         addsToRefuse = refusals;
+        addsAnsweredLate = answersLate;
         addsTried = 0;
-        firstIconTried = lastIconAdded = nullptr;
+        firstIconTried = lastIconAdded = lastIconChanged = nullptr;
         Open(LateShell);
     }
     void TearDown() override
@@ -88,6 +120,14 @@ protected:
         SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
         return {(GetMenuState(popup, ID_ACTIVITY_ON, MF_BYCOMMAND) & MF_CHECKED) != 0,
                 (GetMenuState(popup, ID_ACTIVITY_OFF, MF_BYCOMMAND) & MF_CHECKED) != 0};
+    }
+
+    // The activity as the user sees it: the check marks agree with the icon,
+    // and no second animation runs beside the first.
+    void ExpectOneTruth(bool on)
+    {
+        EXPECT_EQ(MenuMarks(), std::make_pair(on, !on));
+        EXPECT_EQ(WindowsOfClass(GetCurrentProcessId(), "QuellorAnimation").size(), on ? 1U : 0U);
     }
 
     CMainFrame* frame = nullptr;
@@ -117,7 +157,7 @@ TEST_F(MainFrameTest, ExitRemovesTheIconAndEndsTheLoop)
     SendMessageA(window, WM_COMMAND, ID_APP_EXIT, 0);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_FALSE(ShellShowsIcon(window, kTrayIconId));
-    EXPECT_FALSE(FindProcessWindow(GetCurrentProcessId(), "QuellorAnimation", "") != nullptr);
+    EXPECT_TRUE(WindowsOfClass(GetCurrentProcessId(), "QuellorAnimation").empty());
     MSG quit;
     EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
@@ -154,6 +194,57 @@ TEST_F(MainFrameTest, AnIconTheShellRefusesIsAddedLaterAndTheProgramRunsMeanwhil
     EXPECT_TRUE(ShellShowsIcon(window, kTrayIconId));
     SendMessageA(window, WM_COMMAND, ID_APP_EXIT, 0);
     EXPECT_FALSE(ShellShowsIcon(window, kTrayIconId));
+}
+
+TEST_F(MainFrameTest, MessagesThatArriveWhileTheShellWaitsLeaveOneAnimationAndTrueCheckMarks)
+{
+    DestroyWindow(window);
+    Open(ReentrantShell);
+    shellClient = window;
+    const auto switchWith = [&](UINT command, std::deque<std::pair<UINT, WPARAM>> arriving) {
+        sentDuringWait = std::move(arriving);
+        SendMessageA(window, WM_COMMAND, command, 0);
+        PumpFor(100);
+    };
+
+    // The dial-up watch reports a line, or ON comes again, while ON changes
+    // the picture.
+    switchWith(ID_ACTIVITY_ON, {{WM_NET_CONNECTED, 0}});
+    ExpectOneTruth(true);
+    switchWith(ID_ACTIVITY_OFF, {});
+    switchWith(ID_ACTIVITY_ON, {{WM_COMMAND, ID_ACTIVITY_ON}});
+    ExpectOneTruth(true);
+    // A line comes, or ON is chosen, while OFF changes the picture.
+    switchWith(ID_ACTIVITY_OFF, {{WM_NET_CONNECTED, 0}});
+    ExpectOneTruth(true);
+    switchWith(ID_ACTIVITY_OFF, {{WM_COMMAND, ID_ACTIVITY_ON}});
+    ExpectOneTruth(true);
+    // The last line goes, or OFF is chosen, while ON changes the picture.
+    switchWith(ID_ACTIVITY_OFF, {});
+    switchWith(ID_ACTIVITY_ON, {{WM_NET_DISCONNECTED, 0}});
+    ExpectOneTruth(false);
+    switchWith(ID_ACTIVITY_ON, {{WM_COMMAND, ID_ACTIVITY_OFF}});
+    ExpectOneTruth(false);
+
+    pictureChanges = 0;
+    PumpFor(1200);
+    EXPECT_EQ(pictureChanges, 0) << "after OFF the picture stays still";
+}
+
+TEST_F(MainFrameTest, AnAddTheShellAnswersLateCountsAsShownAndIsRemovedAtTheEnd)
+{
+    OpenWithLateShell(0, true);
+    ASSERT_TRUE(ShellShowsIcon(window, kTrayIconId));
+    SendMessageA(window, WM_TIMER, TIMER_TRAY_RETRY, 0);
+    EXPECT_EQ(addsTried, 1) << "no retry of an icon the shell has";
+
+    SendMessageA(window, WM_COMMAND, ID_ACTIVITY_ON, 0);
+    const HICON shownWhenOn = lastIconChanged;
+    EXPECT_NE(shownWhenOn, nullptr) << "the animation shows";
+    EXPECT_TRUE(WaitUntil([&] { return lastIconChanged != shownWhenOn; }, 1500));
+
+    SendMessageA(window, WM_COMMAND, ID_APP_EXIT, 0);
+    EXPECT_FALSE(ShellShowsIcon(window, kTrayIconId)) << "no dead icon is left behind";
 }
 
 TEST_F(MainFrameTest, AolPresenceSwitchesTheActivity)

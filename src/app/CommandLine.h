@@ -1,0 +1,22 @@
+#pragma once
+// The switches a script gives Quellor.exe: /on, /on:MINUTES, /off, /exit and
+// /? (or /help), case-insensitive, each also with "-". At most one.
+#include <string>
+#include <string_view>
+
+struct CommandLineRequest {
+    enum class Kind { Start, On, Off, Exit, Help, Mistake };
+    Kind kind = Kind::Start;
+    // With On: the minutes after which the activity switches itself off, or
+    // 0 for no limit.
+    int minutes = 0;
+    // With Mistake: what was wrong, for the user.
+    std::string mistake;
+};
+
+constexpr int kMostOnMinutes = 1440;
+
+CommandLineRequest ParseCommandLine(std::string_view arguments);
+
+// The switches as the help and every mistake list them.
+extern const char* const kSwitchesHelp;

@@ -1,0 +1,55 @@
+#include "app/RunningCopy.h"
+
+#include "frame/MainFrame.h"
+#include "win/Handles.h"
+
+namespace {
+
+WPARAM RemoteCommand(CommandLineRequest::Kind kind)
+{
+    switch (kind) {
+    case CommandLineRequest::Kind::On:
+        return kRemoteOn;
+    case CommandLineRequest::Kind::Off:
+        return kRemoteOff;
+    case CommandLineRequest::Kind::Exit:
+        return kRemoteExit;
+    default:
+        return 0;
+    }
+}
+
+}  // namespace
+
+int CRunningCopy::Tell(const CommandLineRequest& request)
+{
+    constexpr int kNoAnswer = 3;
+    const DWORD start = GetTickCount();
+    const auto timeLeft = [start] {
+        const DWORD used = GetTickCount() - start;
+        return used < kAnswerMs ? kAnswerMs - used : 0;
+    };
+    // The copy that holds the lock may not have made its window yet.
+    HWND frame = nullptr;
+    while ((frame = FindWindowA(win::CFrameWindow::kClassName, "Quellor")) == nullptr && timeLeft() > 0) {
+        Sleep(50);
+    }
+    const WPARAM command = RemoteCommand(request.kind);
+    if (frame == nullptr || command == 0) {
+        return kNoAnswer;
+    }
+    DWORD processId = 0;
+    GetWindowThreadProcessId(frame, &processId);
+    const win::CKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+    DWORD_PTR answer = 0;
+    if (SendMessageTimeoutA(frame, RegisterWindowMessageA(kRemoteCommandMessage), command,
+                            static_cast<LPARAM>(request.minutes), SMTO_ABORTIFHUNG | SMTO_BLOCK, timeLeft(),
+                            &answer) == 0 ||
+        answer != static_cast<DWORD_PTR>(kRemoteCommandTaken)) {
+        return kNoAnswer;
+    }
+    if (command == kRemoteExit && (!process || WaitForSingleObject(process.Get(), timeLeft()) != WAIT_OBJECT_0)) {
+        return kNoAnswer;
+    }
+    return 0;
+}

@@ -1,0 +1,68 @@
+#include "frame/TrayStatus.h"
+
+namespace {
+
+const char* OutcomeText(ContactOutcome outcome)
+{
+    switch (outcome) {
+    case ContactOutcome::Answered:
+        return "answered";
+    case ContactOutcome::Refused:
+        return "refused";
+    case ContactOutcome::HostNotFound:
+        return "host not found";
+    case ContactOutcome::NoConnection:
+        return "no connection";
+    case ContactOutcome::NoAnswer:
+        break;
+    }
+    return "no answer";
+}
+
+}  // namespace
+
+void CTrayStatus::SwitchedOn(const SYSTEMTIME* until)
+{
+    on = true;
+    waiting = Waiting::Nothing;
+    onUntil = until != nullptr ? LocalTimeText(*until) : std::string();
+}
+
+void CTrayStatus::SwitchedOff(Waiting waitingFor)
+{
+    on = false;
+    onUntil.clear();
+    waiting = waitingFor;
+}
+
+void CTrayStatus::ContactEnded(ContactOutcome outcome, const SYSTEMTIME& when)
+{
+    lastContact = "Last contact " + LocalTimeText(when) + " " + OutcomeText(outcome);
+}
+
+std::string CTrayStatus::Text() const
+{
+    std::string text = title + "\n";
+    if (on) {
+        text += onUntil.empty() ? "ON" : "ON until " + onUntil;
+    } else if (waiting == Waiting::DialUp) {
+        text += "OFF, waiting for a dial-up connection";
+    } else if (waiting == Waiting::AmericaOnline) {
+        text += "OFF, waiting for America Online";
+    } else {
+        text += "OFF";
+    }
+    if (!lastContact.empty()) {
+        text += "\n" + lastContact;
+    }
+    return text;
+}
+
+std::string CTrayStatus::LocalTimeText(const SYSTEMTIME& time)
+{
+    char text[64] = {};
+    if (GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, text, sizeof text) == 0) {
+        wsprintfA(text, "%02u:%02u", time.wHour, time.wMinute);
+    }
+    return text;
+}
