@@ -8,8 +8,6 @@
 
 #ifdef REFERENCE_IMPORTS_QUELLOR_DLLS
 #include <commctrl.h>
-#include <ras.h>
-#include <wininet.h>
 #include <winsock.h>
 #endif
 
@@ -96,9 +94,7 @@ void KeepQuellorImports()
 {
     volatile AnyFunction imports[] = {
         reinterpret_cast<AnyFunction>(&InitCommonControlsEx),
-        reinterpret_cast<AnyFunction>(&InternetCloseHandle),
         reinterpret_cast<AnyFunction>(&WSAGetLastError),
-        reinterpret_cast<AnyFunction>(&RasEnumConnectionsA),
         reinterpret_cast<AnyFunction>(&RegCloseKey),
         reinterpret_cast<AnyFunction>(&GetStockObject),
     };

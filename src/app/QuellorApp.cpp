@@ -1,3 +1,7 @@
+// Windows Sockets 2 before anything that brings windows.h, which would bring
+// the first version's header instead.
+#include <winsock2.h>
+
 #include "app/QuellorApp.h"
 
 #include "app/FirstRunHosts.h"
@@ -12,7 +16,6 @@
 #include "win/Failure.h"
 
 #include <commctrl.h>
-#include <winsock.h>
 
 CQuellorApp theApp;
 

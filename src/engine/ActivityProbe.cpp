@@ -1,7 +1,11 @@
+// Windows Sockets 2 before anything that brings windows.h, which would bring
+// the first version's header instead.
+#include <winsock2.h>
+
 #include "engine/ActivityProbe.h"
 
 #include "engine/ContactPlan.h"
-#include "win/Handles.h"
+#include "engine/WinInet.h"
 
 #include <algorithm>
 
@@ -11,26 +15,67 @@ namespace {
 constexpr DWORD_PTR kContactContext = 0x10000000;
 constexpr unsigned short kDirectPort = 81;
 
-void LimitWaits(HINTERNET handle)
+struct SocketTraits {
+    using Handle = SOCKET;
+    static Handle Invalid() { return INVALID_SOCKET; }
+    static void Close(Handle h) { closesocket(h); }
+};
+using CSocket = win::CUniqueHandle<SocketTraits>;
+
+// What a contact's elapsed time is measured in.
+class CStopwatch {
+public:
+    unsigned long ElapsedMs() const { return GetTickCount() - start; }
+
+private:
+    DWORD start = GetTickCount();
+};
+
+void LimitWaits(const CWinInet& wininet, HINTERNET handle)
 {
     DWORD timeout = CActivityProbe::kTimeoutMs;
     for (DWORD option :
          {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT}) {
-        InternetSetOptionA(handle, option, &timeout, sizeof timeout);
+        wininet.setOption(handle, option, &timeout, sizeof timeout);
     }
 }
 
 // No session is a failed contact like any other, dropped without a word: a
 // message box raised from a timer tick would be raised again at every tick.
-HINTERNET OpenProxySession(const char* agent, const std::string& proxyList, DWORD flags)
+CInternetHandle OpenProxySession(const CWinInet& wininet, const char* agent, const std::string& proxyList,
+                                 DWORD flags)
 {
-    const HINTERNET session = InternetOpenA(agent, INTERNET_OPEN_TYPE_PROXY, proxyList.c_str(), nullptr, flags);
-    if (session != nullptr) {
+    CInternetHandle session(wininet.open(agent, INTERNET_OPEN_TYPE_PROXY, proxyList.c_str(), nullptr, flags));
+    if (session) {
         // Honoured by Windows for every handle below the session; Wine needs
         // them again on the request.
-        LimitWaits(session);
+        LimitWaits(wininet, session.Get());
     }
     return session;
+}
+
+// A WinInet step that failed with this error after this long. A refused
+// connection fails at once; one that fails only after the time limit was
+// dropped on the way.
+ContactOutcome OutcomeOfFailedStep(DWORD error, unsigned long elapsedMs)
+{
+    switch (error) {
+    case ERROR_INTERNET_NAME_NOT_RESOLVED:
+        return ContactOutcome::HostNotFound;
+    case ERROR_INTERNET_CANNOT_CONNECT:
+        return elapsedMs < CActivityProbe::kTimeoutMs ? ContactOutcome::Refused : ContactOutcome::NoAnswer;
+    case ERROR_INTERNET_CONNECTION_RESET:
+        return ContactOutcome::Refused;
+    default:
+        return ContactOutcome::NoAnswer;
+    }
+}
+
+// An FTP login fails this way only once the server has answered it.
+bool ServerAnsweredLogin(DWORD error)
+{
+    return error == ERROR_INTERNET_LOGIN_FAILURE || error == ERROR_INTERNET_EXTENDED_ERROR ||
+           error == ERROR_INTERNET_INCORRECT_USER_NAME || error == ERROR_INTERNET_INCORRECT_PASSWORD;
 }
 
 // A dotted address as it stands, any other text through a name lookup; 0
@@ -48,9 +93,9 @@ unsigned long ResolveHost(const std::string& host)
     return reinterpret_cast<const in_addr*>(entry->h_addr_list[0])->s_addr;
 }
 
-win::CSocket BoundStreamSocket(unsigned short localPort)
+CSocket BoundStreamSocket(unsigned short localPort)
 {
-    win::CSocket socket(::socket(AF_INET, SOCK_STREAM, 0));
+    CSocket socket(::socket(AF_INET, SOCK_STREAM, 0));
     if (!socket) {
         return socket;
     }
@@ -64,39 +109,57 @@ win::CSocket BoundStreamSocket(unsigned short localPort)
     return socket;
 }
 
+ContactOutcome OutcomeOfSocketError(int error)
+{
+    return error == WSAECONNREFUSED || error == WSAECONNRESET ? ContactOutcome::Refused : ContactOutcome::NoAnswer;
+}
+
 // Waits for the connection to be made or refused, but no longer than a
 // contact may take: a host that drops the attempt would otherwise hold the
 // thread until the system gives up (over two minutes on some systems). The
 // wait is made in short slices so that a contact cut short stops at once.
-void ConnectWithinLimit(SOCKET socket, const sockaddr_in& remote, const CContactHandles& handles)
+ContactOutcome ConnectWithinLimit(SOCKET socket, const sockaddr_in& remote, const CActivityProbe& probe)
 {
     constexpr DWORD kSliceMs = 50;
     u_long nonBlocking = 1;
     if (ioctlsocket(socket, FIONBIO, &nonBlocking) == SOCKET_ERROR) {
-        return;
+        return ContactOutcome::NoAnswer;
     }
-    if (connect(socket, reinterpret_cast<const sockaddr*>(&remote), sizeof remote) == 0 ||
-        WSAGetLastError() != WSAEWOULDBLOCK) {
-        return;
+    if (connect(socket, reinterpret_cast<const sockaddr*>(&remote), sizeof remote) == 0) {
+        return ContactOutcome::Answered;
     }
-    const DWORD start = GetTickCount();
-    for (DWORD waited = 0; waited < CActivityProbe::kTimeoutMs && !handles.IsCutShort();
-         waited = GetTickCount() - start) {
+    if (WSAGetLastError() != WSAEWOULDBLOCK) {
+        return OutcomeOfSocketError(WSAGetLastError());
+    }
+    const CStopwatch stopwatch;
+    for (unsigned long waited = 0; waited < CActivityProbe::kTimeoutMs && !probe.IsCutShort();
+         waited = stopwatch.ElapsedMs()) {
         fd_set done;
         FD_ZERO(&done);
         FD_SET(socket, &done);
         fd_set failed = done;
-        const DWORD sliceMs = std::min(kSliceMs, CActivityProbe::kTimeoutMs - waited);
+        const DWORD sliceMs = std::min<unsigned long>(kSliceMs, CActivityProbe::kTimeoutMs - waited);
         timeval slice = {0, static_cast<long>(sliceMs * 1000)};
-        if (select(0, nullptr, &done, &failed, &slice) != 0) {
-            return;
+        const int ready = select(0, nullptr, &done, &failed, &slice);
+        if (ready == SOCKET_ERROR) {
+            return ContactOutcome::NoAnswer;
+        }
+        if (ready > 0) {
+            if (FD_ISSET(socket, &done)) {
+                return ContactOutcome::Answered;
+            }
+            int error = 0;
+            int size = sizeof error;
+            getsockopt(socket, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size);
+            return OutcomeOfSocketError(error);
         }
     }
+    return ContactOutcome::NoAnswer;
 }
 
 }  // namespace
 
-void CActivityProbe::SetPort(int portSetting)
+void CActivityProbe::SetContactPort(int portSetting)
 {
     port = portSetting;
 }
@@ -107,19 +170,15 @@ void CActivityProbe::SetProxy(int mode, const std::string& server)
     useProxy = 1;
 }
 
-void CActivityProbe::CutShort()
+ContactOutcome CActivityProbe::Probe(const std::string& target)
 {
-    handles.CutShort();
-}
-
-void CActivityProbe::Probe(const std::string& target)
-{
-    if (handles.IsCutShort()) {
-        return;
+    if (IsCutShort()) {
+        return ContactOutcome::NoAnswer;
     }
+    const CWinInet* wininet = CWinInet::Get();
     DWORD connectionFlags = 0;
-    if (!InternetGetConnectedState(&connectionFlags, 0)) {
-        return;
+    if (wininet == nullptr || !wininet->getConnectedState(&connectionFlags, 0)) {
+        return ContactOutcome::NoConnection;
     }
     // A prefix without a server is what SetProxy makes of an empty address.
     if (proxyServer == kHttpPrefix || proxyServer == kFtpPrefix) {
@@ -129,65 +188,81 @@ void CActivityProbe::Probe(const std::string& target)
     const std::string host = TargetHost(target, form);
     switch (form) {
     case ContactForm::HttpProxy:
-        ContactThroughHttpProxy(host);
-        break;
+        return ContactThroughHttpProxy(host);
     case ContactForm::FtpProxy:
-        ContactThroughFtpProxy(host);
-        break;
+        return ContactThroughFtpProxy(host);
     case ContactForm::Direct:
-        ContactDirectly(host);
-        break;
+        return ContactDirectly(host);
     }
-    handles.CloseAll();
+    return ContactOutcome::NoAnswer;
 }
 
-void CActivityProbe::ContactThroughHttpProxy(const std::string& host)
+// Each step is bounded by the time limits; a contact cut short stops between
+// two of them. The handles close in reverse order of opening, request first,
+// session last, on this thread: WinInet lets no other thread close a handle
+// that a call is using.
+ContactOutcome CActivityProbe::ContactThroughHttpProxy(const std::string& host)
 {
-    // Kept in opening order, so they close request first, session last.
-    const HINTERNET session = OpenProxySession("MY", ProxyListText(proxyServer, port), INTERNET_FLAG_NO_CACHE_WRITE);
-    if (!handles.Keep(session)) {
-        return;
+    const CWinInet& wininet = *CWinInet::Get();
+    const CStopwatch stopwatch;
+    const CInternetHandle session =
+        OpenProxySession(wininet, "MY", ProxyListText(proxyServer, port), INTERNET_FLAG_NO_CACHE_WRITE);
+    if (!session || IsCutShort()) {
+        return ContactOutcome::NoAnswer;
     }
-    const HINTERNET connection = InternetConnectA(session, host.c_str(), INTERNET_DEFAULT_HTTP_PORT, nullptr, nullptr,
-                                                  INTERNET_SERVICE_HTTP, 0, kContactContext);
-    if (!handles.Keep(connection)) {
-        return;
+    const CInternetHandle connection(wininet.connect(session.Get(), host.c_str(), INTERNET_DEFAULT_HTTP_PORT,
+                                                     nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, kContactContext));
+    if (!connection || IsCutShort()) {
+        return ContactOutcome::NoAnswer;
     }
-    const HINTERNET request = HttpOpenRequestA(
-        connection, "GET", "", "HTTP/1.0", nullptr, nullptr,
-        INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_AUTO_REDIRECT, kContactContext);
-    if (!handles.Keep(request)) {
-        return;
+    const CInternetHandle request(wininet.openRequest(
+        connection.Get(), "GET", "", "HTTP/1.0", nullptr, nullptr,
+        INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_AUTO_REDIRECT, kContactContext));
+    if (!request || IsCutShort()) {
+        return ContactOutcome::NoAnswer;
     }
-    LimitWaits(request);
-    HttpSendRequestA(request, nullptr, 0, nullptr, 0);
+    LimitWaits(wininet, request.Get());
+    if (wininet.sendRequest(request.Get(), nullptr, 0, nullptr, 0)) {
+        return ContactOutcome::Answered;
+    }
+    return OutcomeOfFailedStep(GetLastError(), stopwatch.ElapsedMs());
 }
 
-void CActivityProbe::ContactThroughFtpProxy(const std::string& host)
+ContactOutcome CActivityProbe::ContactThroughFtpProxy(const std::string& host)
 {
-    const HINTERNET session = OpenProxySession("Me", ProxyListText(proxyServer, port), 0);
-    if (!handles.Keep(session)) {
-        return;
+    const CWinInet& wininet = *CWinInet::Get();
+    const CStopwatch stopwatch;
+    const CInternetHandle session = OpenProxySession(wininet, "Me", ProxyListText(proxyServer, port), 0);
+    if (!session || IsCutShort()) {
+        return ContactOutcome::NoAnswer;
     }
     // The anonymous login is the whole contact: no command follows, and the
     // connection closes before the session.
-    handles.Keep(InternetConnectA(session, host.c_str(), LowPort(port), nullptr, nullptr, INTERNET_SERVICE_FTP,
-                                  INTERNET_FLAG_PASSIVE, kContactContext));
+    const CInternetHandle connection(wininet.connect(session.Get(), host.c_str(), LowPort(port), nullptr, nullptr,
+                                                     INTERNET_SERVICE_FTP, INTERNET_FLAG_PASSIVE, kContactContext));
+    if (connection) {
+        return ContactOutcome::Answered;
+    }
+    const DWORD error = GetLastError();
+    return ServerAnsweredLogin(error) ? ContactOutcome::Answered : OutcomeOfFailedStep(error, stopwatch.ElapsedMs());
 }
 
-void CActivityProbe::ContactDirectly(const std::string& host)
+ContactOutcome CActivityProbe::ContactDirectly(const std::string& host)
 {
-    const win::CSocket socket = BoundStreamSocket(LowPort(port));
+    const CSocket socket = BoundStreamSocket(LowPort(port));
     // The lookup is traffic on the line of its own, so it is made even when
     // no socket could be had. It cannot be cut short; a contact cut short
     // meanwhile goes no further.
     const unsigned long address = ResolveHost(host);
-    if (!socket || address == 0 || handles.IsCutShort()) {
-        return;
+    if (address == 0) {
+        return ContactOutcome::HostNotFound;
+    }
+    if (!socket || IsCutShort()) {
+        return ContactOutcome::NoAnswer;
     }
     sockaddr_in remote = {};
     remote.sin_family = AF_INET;
     remote.sin_addr.s_addr = address;
     remote.sin_port = htons(kDirectPort);
-    ConnectWithinLimit(socket.Get(), remote, handles);
+    return ConnectWithinLimit(socket.Get(), remote, *this);
 }

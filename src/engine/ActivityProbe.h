@@ -1,28 +1,30 @@
 #pragma once
 // One small network contact with one host, so that a dial-up line carries
 // some traffic: an HTTP GET or an FTP login through a proxy, or a bare TCP
-// connection. The outcome is never examined; every failure ends the contact
+// connection. Its outcome is read from the results of the calls it makes
+// and changes nothing of what it sends; every failure ends the contact
 // quietly and the next tick tries again.
-// windows.h first: it renames SetPort (a printer call) for everyone alike.
-#include <windows.h>
+#include "engine/ContactOutcome.h"
 
-#include "engine/ContactHandles.h"
-
+#include <atomic>
 #include <string>
 
 class CActivityProbe {
 public:
     CActivityProbe() = default;
+    CActivityProbe(const CActivityProbe&) = delete;
+    CActivityProbe& operator=(const CActivityProbe&) = delete;
 
-    void SetPort(int portSetting);
+    void SetContactPort(int portSetting);
     // mode 1: an HTTP proxy; any other mode: an FTP proxy. server as typed.
     void SetProxy(int mode, const std::string& server);
     // target: "http://" or "ftp://" followed by the host.
-    void Probe(const std::string& target);
-    // From any thread, while Probe runs on another: ends the contact as soon
-    // as its blocked call allows, without another step. A probe cut short
-    // before Probe makes no contact at all.
-    void CutShort();
+    ContactOutcome Probe(const std::string& target);
+    // From any thread, while Probe runs on another: the contact takes no
+    // step after the one under way, which its own time limit bounds. A probe
+    // cut short before Probe makes no contact at all.
+    void CutShort() { cutShort = true; }
+    bool IsCutShort() const { return cutShort; }
 
     // The longest a contact waits for a connection, a send or an answer. A
     // proxy that accepts and never answers would otherwise hold the calling
@@ -30,12 +32,12 @@ public:
     static constexpr unsigned long kTimeoutMs = 10000;
 
 private:
-    void ContactThroughHttpProxy(const std::string& host);
-    void ContactThroughFtpProxy(const std::string& host);
-    void ContactDirectly(const std::string& host);
+    ContactOutcome ContactThroughHttpProxy(const std::string& host);
+    ContactOutcome ContactThroughFtpProxy(const std::string& host);
+    ContactOutcome ContactDirectly(const std::string& host);
 
     int useProxy = 0;
     std::string proxyServer;
     int port = 0;
-    CContactHandles handles;
+    std::atomic<bool> cutShort{false};
 };

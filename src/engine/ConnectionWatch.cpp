@@ -1,8 +1,8 @@
 #include "engine/ConnectionWatch.h"
 
 #include "engine/ConnectionList.h"
+#include "win/SystemLibrary.h"
 
-#include <ras.h>
 #include <raserror.h>
 
 #include <algorithm>
@@ -28,7 +28,13 @@ std::string_view FieldText(const char (&field)[N])
 
 DWORD WINAPI EnumerateRasConnections(RasConnection* buffer, DWORD* byteCount, DWORD* connectionCount)
 {
-    return RasEnumConnectionsA(reinterpret_cast<RASCONNA*>(buffer), byteCount, connectionCount);
+    // Loaded at the first poll, by whichever thread comes first.
+    static const EnumerateConnectionsFunction enumerate = win::FindFunction<EnumerateConnectionsFunction>(
+        win::LoadSystemLibrary("rasapi32.dll"), "RasEnumConnectionsA");
+    if (enumerate == nullptr) {
+        return ERROR_MOD_NOT_FOUND;
+    }
+    return enumerate(buffer, byteCount, connectionCount);
 }
 
 // What a new worker is given: the watch, and its own share of its place.
@@ -87,6 +93,9 @@ bool CConnectionWatch::Stop()
     stopRequested = 1;
     SetEvent(stopEvent.Get());
     const HANDLE thread = worker.Get();
+    // At idle priority, a worker on a busy machine would be scheduled only
+    // by the system's occasional boost against starvation, seconds later.
+    SetThreadPriority(thread, THREAD_PRIORITY_NORMAL);
     for (;;) {
         int inCall = kInServiceCall;
         if (workerPlace->compare_exchange_strong(inCall, kLeft)) {
@@ -138,13 +147,18 @@ bool CConnectionWatch::PollFrom(SharedPlace& place)
         OnConnectionsChanged(count != 0 ? &single : nullptr, count);
         return true;
     }
-    if (result != ERROR_BUFFER_TOO_SMALL || count == 0 || count > kMostConnections) {
+    if (result != ERROR_BUFFER_TOO_SMALL) {
         return true;
     }
-    std::vector<RasConnection> buffer(count);
+    // The bytes needed are what the service documents; the count it gives
+    // is of entries written, none here, though most services give it too.
+    const DWORD capacity = std::max(byteCount / kRasConnectionSize, count);
+    if (capacity == 0 || capacity > kMostConnections) {
+        return true;
+    }
+    std::vector<RasConnection> buffer(capacity);
     buffer[0].dwSize = kRasConnectionSize;
-    const DWORD capacity = count;
-    byteCount = count * kRasConnectionSize;
+    byteCount = capacity * kRasConnectionSize;
     if (!CallService(place, buffer.data(), &byteCount, &count, result)) {
         return false;
     }
@@ -194,7 +208,11 @@ void CConnectionWatch::OnConnectionsChanged(const RasConnection* connections, DW
 DWORD WINAPI CConnectionWatch::WorkerMain(void* start)
 {
     const std::unique_ptr<WorkerStart> owned(static_cast<WorkerStart*>(start));
-    owned->watch->RunWorker(*owned->place);
+    try {
+        owned->watch->RunWorker(*owned->place);
+    } catch (...) {
+        // Nothing may leave a thread's entry point; the watch stops watching.
+    }
     return 0;
 }
 

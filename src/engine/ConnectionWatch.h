@@ -29,7 +29,8 @@ constexpr DWORD kRasConnectionSize = sizeof(RasConnection);
 // The enumeration call: buffer, its size in bytes (in/out), entry count (out).
 using EnumerateConnectionsFunction = DWORD(WINAPI*)(RasConnection* buffer, DWORD* byteCount, DWORD* connectionCount);
 
-// RasEnumConnectionsA of the system's remote access service.
+// RasEnumConnectionsA of the system's remote access service, loaded from the
+// system directory at the first call; ERROR_MOD_NOT_FOUND without one.
 DWORD WINAPI EnumerateRasConnections(RasConnection* buffer, DWORD* byteCount, DWORD* connectionCount);
 
 class CConnectionWatch {

@@ -1,3 +1,7 @@
+// Windows Sockets 2 before anything that brings windows.h, which would bring
+// the first version's header instead.
+#include <winsock2.h>
+
 #include "engine/ContactWorker.h"
 
 CContactWorker::~CContactWorker()
@@ -10,12 +14,12 @@ bool CContactWorker::IsBusy() const
     return thread && WaitForSingleObject(thread.Get(), 0) == WAIT_TIMEOUT;
 }
 
-void CContactWorker::Start(std::unique_ptr<CActivityProbe> probe, const std::string& target)
+void CContactWorker::Start(std::unique_ptr<CActivityProbe> probe, const std::string& target, HWND notifyWindow)
 {
     if (IsBusy()) {
         return;
     }
-    auto contact = std::make_shared<Contact>(Contact{std::move(probe), target});
+    auto contact = std::make_shared<Contact>(Contact{std::move(probe), target, notifyWindow});
     auto threadShare = std::make_unique<std::shared_ptr<Contact>>(contact);
     win::CKernelHandle started(CreateThread(nullptr, 0, ThreadMain, threadShare.get(), 0, nullptr));
     // No thread is a failed contact like any other: the next tick tries again.
@@ -43,7 +47,12 @@ DWORD WINAPI CContactWorker::ThreadMain(void* sharedContact)
     WSADATA data = {};
     const bool socketsHeld = WSAStartup(MAKEWORD(1, 1), &data) == 0;
     try {
-        (*contact)->probe->Probe((*contact)->target);
+        const Contact& made = **contact;
+        const ContactOutcome outcome = made.probe->Probe(made.target);
+        // A window that has gone makes the post fail, which is all it does.
+        if (!made.probe->IsCutShort() && made.notifyWindow != nullptr) {
+            PostMessageA(made.notifyWindow, WM_CONTACT_DONE, static_cast<WPARAM>(outcome), 0);
+        }
     } catch (...) {
         // A contact that fails in any way is dropped without a word, as every
         // failed contact is; nothing may leave a thread's entry point.

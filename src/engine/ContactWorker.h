@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-// Posted to the notification window when a contact that was not cut short
-// has ended; wParam is its ContactOutcome.
+// Posted by a contact's thread when the contact has ended without being cut
+// short; wParam is its ContactOutcome.
 constexpr UINT WM_CONTACT_DONE = 0x8070;
 
 class CContactWorker {
@@ -24,10 +24,12 @@ public:
     // True while the thread of the last contact is alive, cut short or not.
     bool IsBusy() const;
     // Makes the probe's contact with the target on a new thread, unless a
-    // contact is under way. The thread shares the probe with this object, so
-    // it never depends on this object still being there.
-    void Start(std::unique_ptr<CActivityProbe> probe, const std::string& target);
-    // Ends a contact under way as soon as its blocked call allows; returns at
+    // contact is under way, and tells notifyWindow (when there is one) its
+    // outcome. The thread shares the probe with this object, so it never
+    // depends on this object still being there.
+    void Start(std::unique_ptr<CActivityProbe> probe, const std::string& target, HWND notifyWindow);
+    // Ends a contact under way after the step it is taking, which its own
+    // time limit bounds, and keeps its outcome from being told; returns at
     // once.
     void CutShort();
 
@@ -35,6 +37,7 @@ private:
     struct Contact {
         std::unique_ptr<CActivityProbe> probe;
         std::string target;
+        HWND notifyWindow;
     };
 
     static DWORD WINAPI ThreadMain(void* sharedContact);

@@ -30,8 +30,8 @@ void CMainFrame::OnContactTick()
     if (proxyEnabled == 1) {
         probe->SetProxy(isHttp, proxyAddress);
     }
-    probe->SetPort(settings::Read(keys::Port));
+    probe->SetContactPort(settings::Read(keys::Port));
     if (const auto target = BuildTarget(isHttp, host)) {
-        contactWorker.Start(std::move(probe), *target);
+        contactWorker.Start(std::move(probe), *target, hwnd);
     }
 }

@@ -1,51 +1,62 @@
 #include "win/Failure.h"
 
+#include "win/SystemLibrary.h"
+
 #include <new>
-#include <string>
 
 namespace win {
 
+namespace {
+
+// Fills text with WinInet's own text for the code, without its line end;
+// false when the system has none.
+bool InternetErrorText(DWORD code, char* text, DWORD size)
+{
+    const HMODULE wininet = LoadSystemLibrary("wininet.dll");
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS, wininet, code, 0,
+                                  text, size, nullptr);
+    while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r' || text[length - 1] == ' ')) {
+        text[--length] = '\0';
+    }
+    return length > 0;
+}
+
+}  // namespace
+
 const char* ApplicationName()
 {
-    static const std::string name = [] {
-        char path[MAX_PATH] = {};
-        GetModuleFileNameA(nullptr, path, MAX_PATH);
-        std::string base = path;
-        const auto slash = base.find_last_of("\\/:");
-        if (slash != std::string::npos) {
-            base.erase(0, slash + 1);
+    // Filled once, without allocating: a failure report may need it when
+    // memory has run out.
+    static const struct Name {
+        char text[MAX_PATH] = {};
+        Name()
+        {
+            char path[MAX_PATH] = {};
+            const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+            const char* base = path;
+            const char* dot = nullptr;
+            for (const char* at = path; at < path + length; ++at) {
+                if (*at == '\\' || *at == '/' || *at == ':') {
+                    base = at + 1;
+                    dot = nullptr;
+                } else if (*at == '.' && at > base) {
+                    dot = at;
+                }
+            }
+            const char* end = dot != nullptr ? dot : path + length;
+            lstrcpynA(text, base, static_cast<int>(end - base) + 1);
         }
-        const auto dot = base.rfind('.');
-        if (dot != std::string::npos && dot > 0) {
-            base.erase(dot);
-        }
-        return base;
-    }();
-    return name.c_str();
+    } name;
+    return name.text;
 }
 
-std::string InternetErrorText(DWORD code)
+void ReportCurrentFailure(HWND owner) noexcept
 {
-    char* buffer = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS,
-        GetModuleHandleA("wininet.dll"), code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text;
-    if (length != 0 && buffer != nullptr) {
-        text.assign(buffer, length);
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
-            text.pop_back();
-        }
-    }
-    LocalFree(buffer);
-    return text;
-}
-
-void ReportCurrentFailure(HWND owner)
-{
-    static const char internalError[] = "Internal application error.";
-    std::string text;
+    // Every text is constant or in this frame: reporting a failure must not
+    // fail in its turn, least of all when memory has run out.
+    const char* text = "Internal application error.";
     UINT icon = MB_ICONSTOP;
+    char internetText[512] = {};
     try {
         throw;
     } catch (const CUserCancelled&) {
@@ -54,15 +65,17 @@ void ReportCurrentFailure(HWND owner)
         text = "Out of memory.";
         icon = MB_ICONEXCLAMATION;
     } catch (const CInternetError& failure) {
-        text = InternetErrorText(failure.code);
+        if (InternetErrorText(failure.code, internetText, sizeof internetText)) {
+            text = internetText;
+        }
     } catch (const std::exception& failure) {
-        text = failure.what();
+        const char* what = failure.what();
+        if (what != nullptr && *what != '\0') {
+            text = what;
+        }
     } catch (...) {
     }
-    if (text.empty()) {
-        text = internalError;
-    }
-    MessageBoxA(owner, text.c_str(), ApplicationName(), MB_OK | icon);
+    MessageBoxA(owner, text, ApplicationName(), MB_OK | icon);
 }
 
 }  // namespace win

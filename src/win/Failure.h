@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <stdexcept>
-#include <string>
 
 namespace win {
 
@@ -27,10 +26,6 @@ const char* ApplicationName();
 
 // Shows the failure that is being handled (call only inside a catch block)
 // in a message box captioned with the application name.
-void ReportCurrentFailure(HWND owner);
-
-// The message box text for a WinInet error code, or "" when the system has
-// none.
-std::string InternetErrorText(DWORD code);
+void ReportCurrentFailure(HWND owner) noexcept;
 
 }  // namespace win

@@ -1,9 +1,8 @@
 #pragma once
 // Owners of the handles the program opens: each closes its handle once, on
-// every path, and can be moved but never copied.
+// every path, and can be moved but never copied. Handles of a DLL that only
+// a few files use (WinInet, sockets) have their owners beside those files.
 #include <windows.h>
-#include <wininet.h>
-#include <winsock.h>
 
 #include <utility>
 
@@ -58,18 +57,6 @@ struct RegistryKeyTraits {
     static void Close(Handle h) { RegCloseKey(h); }
 };
 
-struct InternetHandleTraits {
-    using Handle = HINTERNET;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { InternetCloseHandle(h); }
-};
-
-struct SocketTraits {
-    using Handle = SOCKET;
-    static Handle Invalid() { return INVALID_SOCKET; }
-    static void Close(Handle h) { closesocket(h); }
-};
-
 struct MenuTraits {
     using Handle = HMENU;
     static Handle Invalid() { return nullptr; }
@@ -84,8 +71,6 @@ struct IconTraits {
 
 using CKernelHandle = CUniqueHandle<KernelHandleTraits>;
 using CRegistryKey = CUniqueHandle<RegistryKeyTraits>;
-using CInternetHandle = CUniqueHandle<InternetHandleTraits>;
-using CSocket = CUniqueHandle<SocketTraits>;
 using CMenuHandle = CUniqueHandle<MenuTraits>;
 using CIconHandle = CUniqueHandle<IconTraits>;
 

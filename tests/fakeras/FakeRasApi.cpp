@@ -1,6 +1,7 @@
 // A stand-in for the dial-up networking service's DLL. Its list of active
 // connections is whatever the test wrote to the registry, read afresh on
-// every call; each call is counted there too, so a test can wait for a poll.
+// every call; each call is counted there too, so a test can wait for a poll,
+// and the file it was loaded from is written there ("LoadedFrom").
 // Two more values there make a troubled service: "Delay" holds each call for
 // that many milliseconds before it answers, and a non-zero "Failure" is the
 // error code every call then returns, with no connection.
@@ -59,10 +60,15 @@ DWORD ReadNumber(HKEY key, const char* name)
     return number;
 }
 
+HMODULE thisModule = nullptr;
+
 void CountCall(HKEY key)
 {
     const DWORD calls = ReadNumber(key, "Calls") + 1;
     RegSetValueExA(key, "Calls", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&calls), sizeof calls);
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(thisModule, path, MAX_PATH);
+    RegSetValueExA(key, "LoadedFrom", 0, REG_SZ, reinterpret_cast<const BYTE*>(path), length + 1);
 }
 
 void Fill(Entry& entry, const std::string& name, std::size_t index)
@@ -75,6 +81,14 @@ void Fill(Entry& entry, const std::string& name, std::size_t index)
 }
 
 }  // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, void*)
+{
+    if (reason == DLL_PROCESS_ATTACH) {
+        thisModule = module;
+    }
+    return TRUE;
+}
 
 extern "C" DWORD WINAPI RasEnumConnectionsA(void* buffer, DWORD* byteCount, DWORD* connectionCount)
 {

@@ -36,10 +36,13 @@ void RemoveKeys()
 CFakeDialUp::CFakeDialUp()
 {
     RemoveKeys();
-    // Native only (a CreateProcess environment cannot ask for it): a missing
-    // fake then stops the copy from starting instead of letting it use the
-    // system's DLL unnoticed.
-    WriteText(kOverrideKey, "rasapi32", "native");
+    // Left in place afterwards: without the override below, Wine prefers its
+    // own DLL to a file in its system directory.
+    CopyFileA(CQuellorProcess::BesideTests("fakeras\\rasapi32.dll").c_str(), SystemCopy().c_str(), FALSE);
+    // Per program, as a CreateProcess environment cannot ask for it. Native
+    // first, so that a program which searched its own folder would load the
+    // planted copy there; LoadedFrom tells which one answered.
+    WriteText(kOverrideKey, "rasapi32", "native,builtin");
     SetConnections("");
 }
 
@@ -73,6 +76,25 @@ DWORD CFakeDialUp::Calls() const
         RegCloseKey(key);
     }
     return calls;
+}
+
+std::string CFakeDialUp::LoadedFrom() const
+{
+    char path[MAX_PATH] = {};
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kListKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        DWORD size = sizeof path - 1;
+        RegQueryValueExA(key, "LoadedFrom", nullptr, nullptr, reinterpret_cast<BYTE*>(path), &size);
+        RegCloseKey(key);
+    }
+    return path;
+}
+
+std::string CFakeDialUp::SystemCopy()
+{
+    char folder[MAX_PATH] = {};
+    GetSystemDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\rasapi32.dll";
 }
 
 bool CFakeDialUp::WaitForCallAfter(DWORD calls, DWORD timeoutMs) const

@@ -1,16 +1,19 @@
 #pragma once
-// The fake dial-up service: a copy of Quellor.exe beside a fake rasapi32.dll
-// (build/fakeras/) whose list of active connections the test writes to the
-// registry and which counts every call there. A running AutoNetSense watch
-// asks at once and then every ten seconds; a stopped one never does.
+// The fake dial-up service: a fake rasapi32.dll (build/fakeras/) copied into
+// the prefix's system directory, whose list of active connections the test
+// writes to the registry and which counts every call there. A running
+// AutoNetSense watch asks at once and then every ten seconds; a stopped one
+// never does. The same DLL lies planted beside a copy of Quellor.exe, where
+// a program that searched its own folder would find it first.
 #include <windows.h>
 
 #include <string>
 
 class CFakeDialUp {
 public:
-    // Makes Wine load the fake for Quellor.exe, with an empty list and no
-    // calls counted; the destructor takes both away again, so that other
+    // Puts the fake in the system directory and makes Wine load it, rather
+    // than its own, for Quellor.exe, with an empty list and no calls
+    // counted; the destructor takes all of it away again, so that other
     // tests run the system's DLL.
     CFakeDialUp();
     ~CFakeDialUp();
@@ -25,11 +28,15 @@ public:
     void SetFailure(DWORD errorCode);
     // How often the program has asked for the list.
     DWORD Calls() const;
+    // The path of the DLL that answered the last call.
+    std::string LoadedFrom() const;
+    // Where the fake must be loaded from.
+    static std::string SystemCopy();
     // The watch's pause between two polls.
     static constexpr DWORD kPollPeriodMs = 10000;
     // True once the program asked again after `calls`.
     bool WaitForCallAfter(DWORD calls, DWORD timeoutMs = kPollPeriodMs + 5000) const;
 
-    // The copy of Quellor.exe that the fake serves.
+    // The copy of Quellor.exe with the planted DLL beside it.
     static std::string QuellorCopy();
 };

@@ -31,14 +31,14 @@ void CloseAbortively(SOCKET socket)
     closesocket(socket);
 }
 
-std::string FtpReply(const std::string& line)
+std::string FtpReply(const std::string& line, bool rejectLogin)
 {
     const std::string command = line.substr(0, line.find(' '));
     if (command == "USER") {
         return "331 Password required.\r\n";
     }
     if (command == "PASS") {
-        return "230 Logged in.\r\n";
+        return rejectLogin ? "530 Login incorrect.\r\n" : "230 Logged in.\r\n";
     }
     if (command == "QUIT") {
         return "221 Goodbye.\r\n";
@@ -180,7 +180,7 @@ void CLoopbackListener::Accept()
     const std::size_t record = connections.size() - 1;
     LeaveCriticalSection(&lock);
     clients.push_back({accepted, record, 0});
-    if (mode == Mode::AnswerFtp) {
+    if (mode == Mode::AnswerFtp || mode == Mode::RejectFtp) {
         SendText(accepted, "220 Loopback FTP ready.\r\n");
     }
 }
@@ -214,14 +214,14 @@ bool CLoopbackListener::Answer(Client& client, const std::string& received)
         SendText(client.socket, "HTTP/1.0 200 OK\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
         return false;
     }
-    if (mode != Mode::AnswerFtp) {
+    if (mode != Mode::AnswerFtp && mode != Mode::RejectFtp) {
         return true;
     }
     for (std::size_t end = received.find("\r\n", client.answeredUpTo); end != std::string::npos;
          end = received.find("\r\n", client.answeredUpTo)) {
         const std::string line = received.substr(client.answeredUpTo, end - client.answeredUpTo);
         client.answeredUpTo = end + 2;
-        SendText(client.socket, FtpReply(line));
+        SendText(client.socket, FtpReply(line, mode == Mode::RejectFtp));
         if (line.compare(0, 4, "QUIT") == 0) {
             return false;
         }

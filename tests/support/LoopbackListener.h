@@ -17,6 +17,7 @@ public:
         Silent,       // accepts and reads, never writes, keeps the connection open
         AnswerHttp,   // answers a request with an empty 200 response and closes
         AnswerFtp,    // greets, accepts any login, answers every command
+        RejectFtp,    // greets and answers as AnswerFtp, but rejects every password
     };
 
     struct Connection {

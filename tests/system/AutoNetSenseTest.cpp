@@ -1,5 +1,6 @@
-// AutoNetSense in the real program, with a fake rasapi32.dll beside a copy of
-// Quellor.exe whose connection list the test writes to the registry.
+// AutoNetSense in the real program, with a fake rasapi32.dll in the system
+// directory whose connection list the test writes to the registry, and the
+// same DLL planted beside the copy of Quellor.exe that the tests run.
 #include "FakeDialUp.h"
 #include "QuellorProcess.h"
 #include "QuellorRegistry.h"
@@ -29,8 +30,10 @@ TEST(AutoNetSense, AConnectionSwitchesTheActivityOnAndTheEndOfTheLastOneOff)
     CQuellorProcess quellor;
     ASSERT_TRUE(quellor.Launch(CFakeDialUp::QuellorCopy()));
     ASSERT_NE(quellor.WaitForMainWindow(), nullptr);
-    // The first poll comes as soon as the watch starts.
+    // The first poll comes as soon as the watch starts, from the system's
+    // copy of the service, never from the one planted beside the program.
     ASSERT_TRUE(WaitUntil([&] { return dialUp.Calls() >= 1; }, 5000));
+    EXPECT_STRCASEEQ(dialUp.LoadedFrom().c_str(), CFakeDialUp::SystemCopy().c_str());
     EXPECT_TRUE(TrayIconIsStill());
 
     const DWORD beforeConnect = dialUp.Calls();

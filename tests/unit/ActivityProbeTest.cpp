@@ -1,5 +1,6 @@
 // One contact of the probe, made in this process against listeners on this
-// machine: what arrives where, from which port, and what never arrives.
+// machine: what arrives where, from which port, what never arrives, and the
+// outcome the probe reads from it.
 #include "engine/ActivityProbe.h"
 
 #include "LoopbackListener.h"
@@ -12,6 +13,7 @@
 namespace {
 
 using Mode = CLoopbackListener::Mode;
+using Outcome = ContactOutcome;
 
 constexpr unsigned short kDirectPort = 81;
 
@@ -26,19 +28,19 @@ protected:
     }
     void TearDown() override { WSACleanup(); }
 
-    static void ProbeThroughProxy(int mode, const std::string& proxy, int port, const std::string& target)
+    static Outcome ProbeThroughProxy(int mode, const std::string& proxy, int port, const std::string& target)
     {
         CActivityProbe probe;
         probe.SetProxy(mode, proxy);
-        probe.SetPort(port);
-        probe.Probe(target);
+        probe.SetContactPort(port);
+        return probe.Probe(target);
     }
 
-    static void ProbeDirectly(int port, const std::string& target)
+    static Outcome ProbeDirectly(int port, const std::string& target)
     {
         CActivityProbe probe;
-        probe.SetPort(port);
-        probe.Probe(target);
+        probe.SetContactPort(port);
+        return probe.Probe(target);
     }
 
     static std::string FirstLine(const std::string& text) { return text.substr(0, text.find("\r\n")); }
@@ -53,7 +55,7 @@ TEST_F(ActivityProbeTest, HttpGoesThroughTheProxyToServerPort80)
     // With or without the prefix typed, the same proxy; the port setting only
     // names the proxy's port.
     for (const char* typed : {"127.0.0.1", "http://127.0.0.1"}) {
-        ProbeThroughProxy(1, typed, 18081, "http://localhost");
+        EXPECT_EQ(ProbeThroughProxy(1, typed, 18081, "http://localhost"), Outcome::Answered);
     }
     ASSERT_TRUE(proxy.WaitForConnections(2, 5000));
     ASSERT_TRUE(proxy.WaitUntilFinished(5000));
@@ -75,10 +77,16 @@ TEST_F(ActivityProbeTest, FtpLogsInAnonymouslyAtTheLowSixteenBitsOfThePort)
     // machine, so it lands on this listener either way.
     CLoopbackListener host;
     ASSERT_TRUE(host.Start(18083, Mode::AnswerFtp));
-    ProbeThroughProxy(0, "127.0.0.1", 18083, "ftp://127.0.0.1");
-    ProbeThroughProxy(0, "ftp://127.0.0.1", 65536 + 18083, "ftp://127.0.0.1");
+    EXPECT_EQ(ProbeThroughProxy(0, "127.0.0.1", 18083, "ftp://127.0.0.1"), Outcome::Answered);
+    EXPECT_EQ(ProbeThroughProxy(0, "ftp://127.0.0.1", 65536 + 18083, "ftp://127.0.0.1"), Outcome::Answered);
+    // A server that rejects the login has answered it all the same.
+    CLoopbackListener rejecting;
+    ASSERT_TRUE(rejecting.Start(18084, Mode::RejectFtp));
+    EXPECT_EQ(ProbeThroughProxy(0, "127.0.0.1", 18084, "ftp://127.0.0.1"), Outcome::Answered);
     ASSERT_TRUE(host.WaitForConnections(2, 5000));
     ASSERT_TRUE(host.WaitUntilFinished(5000));
+    ASSERT_TRUE(rejecting.WaitUntilFinished(5000));
+    EXPECT_EQ(FirstLine(rejecting.Connections().at(0).received), "USER anonymous");
     for (const auto& connection : host.Connections()) {
         const std::string& commands = connection.received;
         EXPECT_EQ(FirstLine(commands), "USER anonymous") << commands;
@@ -94,9 +102,9 @@ TEST_F(ActivityProbeTest, DirectContactConnectsToPort81FromThePortSettingAndSend
 {
     CLoopbackListener host;
     ASSERT_TRUE(host.Start(kDirectPort, Mode::Silent));
-    ProbeDirectly(18085, "http://127.0.0.1");
+    EXPECT_EQ(ProbeDirectly(18085, "http://127.0.0.1"), Outcome::Answered);
     // A host name is looked up; the local port is the low 16 bits.
-    ProbeDirectly(65536 + 18086, "ftp://localhost");
+    EXPECT_EQ(ProbeDirectly(65536 + 18086, "ftp://localhost"), Outcome::Answered);
     ASSERT_TRUE(host.WaitForConnections(2, 5000));
     ASSERT_TRUE(host.WaitUntilFinished(5000));
     const auto connections = host.Connections();
@@ -144,14 +152,14 @@ TEST_F(ActivityProbeTest, AnUnhelpfulPeerEndsTheContactInBoundedTime)
     CLoopbackListener refusing;
     ASSERT_TRUE(refusing.Start(18092, Mode::Refuse));
     DWORD start = GetTickCount();
-    ProbeThroughProxy(1, "127.0.0.1", 18092, "http://127.0.0.1");
-    ProbeThroughProxy(0, "127.0.0.1", 18092, "ftp://127.0.0.1");
+    EXPECT_EQ(ProbeThroughProxy(1, "127.0.0.1", 18092, "http://127.0.0.1"), Outcome::Refused);
+    EXPECT_EQ(ProbeThroughProxy(0, "127.0.0.1", 18092, "ftp://127.0.0.1"), Outcome::Refused);
     EXPECT_LT(ElapsedSince(start), 5000u);
 
     CLoopbackListener refusingDirect;
     ASSERT_TRUE(refusingDirect.Start(kDirectPort, Mode::Refuse));
     start = GetTickCount();
-    ProbeDirectly(18093, "http://127.0.0.1");
+    EXPECT_EQ(ProbeDirectly(18093, "http://127.0.0.1"), Outcome::Refused);
     EXPECT_LT(ElapsedSince(start), 5000u);
     refusingDirect.Stop();
 
@@ -160,7 +168,7 @@ TEST_F(ActivityProbeTest, AnUnhelpfulPeerEndsTheContactInBoundedTime)
     CLoopbackListener unreachable;
     ASSERT_TRUE(unreachable.Start(kDirectPort, Mode::NeverAccept));
     start = GetTickCount();
-    ProbeDirectly(18097, "http://127.0.0.1");
+    EXPECT_EQ(ProbeDirectly(18097, "http://127.0.0.1"), Outcome::NoAnswer);
     unsigned long held = ElapsedSince(start);
     EXPECT_GE(held, CActivityProbe::kTimeoutMs - 1000);
     EXPECT_LT(held, 3 * CActivityProbe::kTimeoutMs);
@@ -170,12 +178,21 @@ TEST_F(ActivityProbeTest, AnUnhelpfulPeerEndsTheContactInBoundedTime)
     CLoopbackListener silent;
     ASSERT_TRUE(silent.Start(18094, Mode::Silent));
     start = GetTickCount();
-    ProbeThroughProxy(1, "127.0.0.1", 18094, "http://127.0.0.1");
+    EXPECT_EQ(ProbeThroughProxy(1, "127.0.0.1", 18094, "http://127.0.0.1"), Outcome::NoAnswer);
     held = ElapsedSince(start);
     EXPECT_GE(held, CActivityProbe::kTimeoutMs - 1000);
     EXPECT_LT(held, 3 * CActivityProbe::kTimeoutMs);
     ASSERT_TRUE(silent.WaitForConnections(1, 1000));
     EXPECT_EQ(FirstLine(silent.Connections()[0].received), "GET http://127.0.0.1:80/ HTTP/1.0");
+}
+
+TEST_F(ActivityProbeTest, ANameThatDoesNotResolveIsHostNotFound)
+{
+    constexpr const char* kUnresolvable = "no-such-host.invalid";
+    EXPECT_EQ(ProbeThroughProxy(1, kUnresolvable, 18100, "http://127.0.0.1"), Outcome::HostNotFound);
+    // The FTP form reaches the host itself.
+    EXPECT_EQ(ProbeThroughProxy(0, "127.0.0.1", 18101, std::string("ftp://") + kUnresolvable), Outcome::HostNotFound);
+    EXPECT_EQ(ProbeDirectly(18102, std::string("http://") + kUnresolvable), Outcome::HostNotFound);
 }
 
 TEST_F(ActivityProbeTest, AProbeCutShortBeforeItsContactMakesNone)
@@ -186,11 +203,11 @@ TEST_F(ActivityProbeTest, AProbeCutShortBeforeItsContactMakesNone)
     ASSERT_TRUE(host.Start(kDirectPort, Mode::Silent));
     CActivityProbe throughProxy;
     throughProxy.SetProxy(1, "127.0.0.1");
-    throughProxy.SetPort(18098);
+    throughProxy.SetContactPort(18098);
     throughProxy.CutShort();
     throughProxy.Probe("http://127.0.0.1");
     CActivityProbe direct;
-    direct.SetPort(18099);
+    direct.SetContactPort(18099);
     direct.CutShort();
     direct.Probe("http://127.0.0.1");
     // The same probes uncut reach both listeners.
@@ -217,8 +234,8 @@ TEST_F(ActivityProbeTest, NoContactAtAllWithoutAConnection)
     ASSERT_TRUE(proxy.Start(18095, Mode::AnswerHttp));
     CLoopbackListener host;
     ASSERT_TRUE(host.Start(kDirectPort, Mode::Silent));
-    ProbeThroughProxy(1, "127.0.0.1", 18095, "http://127.0.0.1");
-    ProbeDirectly(18096, "http://127.0.0.1");
+    EXPECT_EQ(ProbeThroughProxy(1, "127.0.0.1", 18095, "http://127.0.0.1"), Outcome::NoConnection);
+    EXPECT_EQ(ProbeDirectly(18096, "http://127.0.0.1"), Outcome::NoConnection);
     Sleep(500);
     EXPECT_EQ(proxy.ConnectionCount(), 0u);
     EXPECT_EQ(host.ConnectionCount(), 0u);

@@ -25,6 +25,9 @@ struct FakeService {
     DWORD failWith = 0;
     DWORD failSecondCallWith = 0;
     DWORD delayMs = 0;
+    // Too small a buffer is answered with the bytes needed and, as some
+    // services do, a count of 0: the entries written.
+    bool reportsBytesOnly = false;
     // What each call was given: the byte count and the first size field.
     std::vector<DWORD> byteCountsSeen;
     std::vector<DWORD> sizesSeen;
@@ -33,6 +36,8 @@ struct FakeService {
     // Calls that have answered.
     std::atomic<int> returns{0};
     std::atomic<int> callerPriority{0};
+    // The caller's priority when the call answers.
+    std::atomic<int> priorityAtReturn{0};
 };
 
 FakeService service;
@@ -43,12 +48,14 @@ void ResetService()
     service.failWith = 0;
     service.failSecondCallWith = 0;
     service.delayMs = 0;
+    service.reportsBytesOnly = false;
     service.byteCountsSeen.clear();
     service.sizesSeen.clear();
     service.answeredTooSmall = false;
     service.calls = 0;
     service.returns = 0;
     service.callerPriority = 0;
+    service.priorityAtReturn = 0;
 }
 
 DWORD Answer(RasConnection* buffer, DWORD* byteCount, DWORD* connectionCount, bool secondCall)
@@ -64,6 +71,7 @@ DWORD Answer(RasConnection* buffer, DWORD* byteCount, DWORD* connectionCount, bo
     *connectionCount = count;
     if (*byteCount < count * sizeof(RasConnection)) {
         *byteCount = count * sizeof(RasConnection);
+        *connectionCount = service.reportsBytesOnly ? 0 : count;
         service.answeredTooSmall = true;
         return kBufferTooSmall;
     }
@@ -82,6 +90,7 @@ DWORD WINAPI FakeEnumerate(RasConnection* buffer, DWORD* byteCount, DWORD* conne
     ++service.calls;
     Sleep(service.delayMs);
     const DWORD result = Answer(buffer, byteCount, connectionCount, secondCall);
+    service.priorityAtReturn = GetThreadPriority(GetCurrentThread());
     ++service.returns;
     return result;
 }
@@ -218,6 +227,15 @@ TEST(ConnectionWatch, ThreeConnectionsGoThroughTheBufferTooSmallProtocol)
     EXPECT_EQ(service.sizesSeen, (std::vector<DWORD>{412, 412}));
     EXPECT_EQ(watch.TakeEvents(), (Events{"+First", "+Second", "+Third"}));
     EXPECT_EQ(KeptNames(watch), (std::vector<std::string>{"First", "Second", "Third"}));
+
+    // A service that gives only the bytes it needs is asked again with room
+    // for that many.
+    Offer({"First", "Second", "Fourth", "Fifth"});
+    service.reportsBytesOnly = true;
+    service.byteCountsSeen.clear();
+    watch.Poll();
+    EXPECT_EQ(service.byteCountsSeen, (std::vector<DWORD>{412, 4 * 412}));
+    EXPECT_EQ(watch.TakeEvents(), (Events{"-Third", "+Fourth", "+Fifth"}));
 }
 
 TEST(ConnectionWatch, TextsThatFillTheirFieldsAreCopiedWithinThem)
@@ -251,7 +269,7 @@ bool WaitForCalls(int calls, DWORD timeoutMs)
     return true;
 }
 
-TEST(ConnectionWatch, TheWorkerPollsAtOnceAtIdlePriorityAndStopsDuringItsPause)
+TEST(ConnectionWatch, TheWorkerPollsAtOnceAtIdlePriorityAndAStopRaisesIt)
 {
     ResetService();
     CRecordingWatch watch;
@@ -271,6 +289,16 @@ TEST(ConnectionWatch, TheWorkerPollsAtOnceAtIdlePriorityAndStopsDuringItsPause)
     EXPECT_TRUE(WaitForCalls(2, 2000));
     EXPECT_TRUE(watch.Stop());
     EXPECT_TRUE(watch.Stop());
+
+    // A stop raises the worker to normal priority, so that a busy machine
+    // schedules it at once; here it is left inside a slow call, and answers
+    // at the raised priority.
+    service.delayMs = 500;
+    ASSERT_TRUE(watch.Start());
+    ASSERT_TRUE(WaitForCalls(3, 2000));
+    EXPECT_TRUE(watch.Stop());
+    ASSERT_TRUE(WaitUntil([] { return service.returns == 3; }, 2000));
+    EXPECT_EQ(service.priorityAtReturn, THREAD_PRIORITY_NORMAL);
 }
 
 // A hidden window on the test thread standing in for the main frame.

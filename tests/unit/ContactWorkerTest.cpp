@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -19,69 +20,112 @@ constexpr unsigned short kDirectPort = 81;
 // Far less than the contact's own time limit (10 s) for every wait.
 constexpr DWORD kPromptEndMs = 1000;
 
+// The outcomes told to the window of OutcomeWindow, in order.
+std::vector<ContactOutcome> told;
+
+LRESULT CALLBACK RecordOutcome(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CONTACT_DONE) {
+        told.push_back(static_cast<ContactOutcome>(wParam));
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
 class ContactWorkerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         WSADATA data = {};
         ASSERT_EQ(WSAStartup(MAKEWORD(1, 1), &data), 0);
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = RecordOutcome;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "ContactOutcomeTestWindow";
+        RegisterClassA(&windowClass);
+        window = CreateWindowA(windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               windowClass.hInstance, nullptr);
+        ASSERT_NE(window, nullptr);
+        told.clear();
     }
-    void TearDown() override { WSACleanup(); }
-
-    // Wine ignores an ftp:// proxy and logs in at the host, on the port.
-    static std::unique_ptr<CActivityProbe> FtpProbe(unsigned short port)
+    void TearDown() override
     {
-        auto probe = std::make_unique<CActivityProbe>();
-        probe->SetProxy(0, "127.0.0.1");
-        probe->SetPort(port);
-        return probe;
+        DestroyWindow(window);
+        WSACleanup();
     }
 
     static std::unique_ptr<CActivityProbe> DirectProbe(unsigned short localPort)
     {
         auto probe = std::make_unique<CActivityProbe>();
-        probe->SetPort(localPort);
+        probe->SetContactPort(localPort);
         return probe;
     }
 
     static std::size_t Threads() { return ProcessThreadCount(GetCurrentProcessId()); }
 
     static unsigned long ElapsedSince(DWORD start) { return GetTickCount() - start; }
+
+    HWND window = nullptr;
 };
 
-TEST_F(ContactWorkerTest, OneContactAtATimeAndCuttingItShortWaitsForNothing)
+TEST_F(ContactWorkerTest, OneContactAtATimeAndOneCutShortEndsAfterItsStepTellingNothing)
 {
-    // An FTP server that greets nobody holds the login for a minute.
-    CLoopbackListener silent;
-    ASSERT_TRUE(silent.Start(18150, Mode::Silent));
+    // A host that drops the connection attempt holds a direct contact for
+    // its whole time limit; its wait looks at the cut between short slices.
+    CLoopbackListener dropping;
+    ASSERT_TRUE(dropping.Start(kDirectPort, Mode::NeverAccept));
+    ASSERT_TRUE(dropping.AttemptHangs(2000)) << "the listener answers connection attempts";
     const std::size_t idleThreads = Threads();
     CContactWorker worker;
     EXPECT_FALSE(worker.IsBusy());
 
-    worker.Start(FtpProbe(18150), "ftp://127.0.0.1");
-    ASSERT_TRUE(silent.WaitForConnections(1, 5000));
+    worker.Start(DirectProbe(18150), "http://127.0.0.1", window);
+    ASSERT_TRUE(WaitUntil([&] { return Threads() == idleThreads + 1; }, 5000));
     EXPECT_TRUE(worker.IsBusy());
-    EXPECT_EQ(Threads(), idleThreads + 1);
-    for (int i = 0; i < 4; ++i) {
-        worker.Start(FtpProbe(18150), "ftp://127.0.0.1");
+    for (unsigned short i = 1; i <= 4; ++i) {
+        worker.Start(DirectProbe(static_cast<unsigned short>(18150 + i)), "http://127.0.0.1", window);
     }
     PumpFor(500);
-    EXPECT_EQ(silent.ConnectionCount(), 1u);
     EXPECT_EQ(Threads(), idleThreads + 1);
 
     DWORD start = GetTickCount();
     worker.CutShort();
     EXPECT_LT(ElapsedSince(start), 100u);
-    EXPECT_TRUE(WaitUntil([&] { return !worker.IsBusy(); }, kPromptEndMs)) << "the cut did not end the login";
-    EXPECT_TRUE(silent.WaitUntilFinished(kPromptEndMs));
+    EXPECT_TRUE(WaitUntil([&] { return !worker.IsBusy(); }, kPromptEndMs)) << "the cut did not end the contact";
+    PumpFor(300);
+    EXPECT_TRUE(told.empty()) << "a contact cut short told its outcome";
 
     // Free again: the next contact is made.
-    worker.Start(FtpProbe(18150), "ftp://127.0.0.1");
-    ASSERT_TRUE(silent.WaitForConnections(2, 5000));
+    worker.Start(DirectProbe(18155), "http://127.0.0.1", window);
+    ASSERT_TRUE(WaitUntil([&] { return Threads() == idleThreads + 1; }, 5000));
     start = GetTickCount();
     worker.CutShort();
     EXPECT_LT(ElapsedSince(start), 100u);
     EXPECT_TRUE(WaitUntil([&] { return Threads() == idleThreads; }, kPromptEndMs));
+}
+
+TEST_F(ContactWorkerTest, AContactThatEndsTellsTheWindowItsOutcome)
+{
+    CContactWorker worker;
+    {
+        CLoopbackListener accepting;
+        ASSERT_TRUE(accepting.Start(kDirectPort, Mode::Silent));
+        worker.Start(DirectProbe(18156), "http://127.0.0.1", window);
+        ASSERT_TRUE(WaitUntil([] { return !told.empty(); }, 5000));
+    }
+    {
+        CLoopbackListener refusing;
+        ASSERT_TRUE(refusing.Start(kDirectPort, Mode::Refuse));
+        ASSERT_TRUE(WaitUntil([&] { return !worker.IsBusy(); }, kPromptEndMs));
+        worker.Start(DirectProbe(18157), "http://127.0.0.1", window);
+        ASSERT_TRUE(WaitUntil([] { return told.size() == 2; }, 5000));
+        // No window, no word.
+        ASSERT_TRUE(WaitUntil([&] { return !worker.IsBusy(); }, kPromptEndMs));
+        worker.Start(DirectProbe(18158), "http://127.0.0.1", nullptr);
+        ASSERT_TRUE(WaitUntil([&] { return !worker.IsBusy(); }, 5000));
+    }
+    PumpFor(300);
+    EXPECT_EQ(told, (std::vector<ContactOutcome>{ContactOutcome::Answered, ContactOutcome::Refused}));
 }
 
 TEST_F(ContactWorkerTest, AContactOutlivesItsWorkerAndEndsByItself)
@@ -94,7 +138,7 @@ TEST_F(ContactWorkerTest, AContactOutlivesItsWorkerAndEndsByItself)
     const std::size_t idleThreads = Threads();
 
     auto worker = std::make_unique<CContactWorker>();
-    worker->Start(DirectProbe(18151), "http://127.0.0.1");
+    worker->Start(DirectProbe(18159), "http://127.0.0.1", window);
     ASSERT_TRUE(WaitUntil([&] { return Threads() == idleThreads + 1; }, 5000));
     PumpFor(300);
     ASSERT_TRUE(worker->IsBusy());
