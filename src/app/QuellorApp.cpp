@@ -13,7 +13,7 @@
 #include <commctrl.h>
 #include <winsock.h>
 
-CQuellorApp theApp;
+CQuellorApp theApp;  // NOLINT(cert-err58-cpp): its members start as null handles; nothing in it can throw
 
 int CQuellorApp::Run()
 {

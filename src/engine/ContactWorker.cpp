@@ -23,7 +23,7 @@ void CContactWorker::Start(std::unique_ptr<CActivityProbe> probe, const std::str
         return;
     }
     // The thread owns its share from now on and lets go of it when it ends.
-    threadShare.release();
+    threadShare.release();  // NOLINT(bugprone-unused-return-value): the thread owns it from now on
     thread = std::move(started);
     current = std::move(contact);
 }
@@ -44,7 +44,7 @@ DWORD WINAPI CContactWorker::ThreadMain(void* sharedContact)
     const bool socketsHeld = WSAStartup(MAKEWORD(1, 1), &data) == 0;
     try {
         (*contact)->probe->Probe((*contact)->target);
-    } catch (...) {
+    } catch (...) {  // NOLINT(bugprone-empty-catch): a failed contact is dropped, as every one is
         // A contact that fails in any way is dropped without a word, as every
         // failed contact is; nothing may leave a thread's entry point.
     }

@@ -15,6 +15,7 @@ const win::MessageEntry<CTrayTimerWnd> CTrayTimerWnd::messages[] = {
 
 const win::MessageMap<CTrayTimerWnd> CTrayTimerWnd::messageMap = {messages, {}, {}, {}};
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): a count of pictures, then a time in ms
 CTrayTimerWnd::CTrayTimerWnd(CTrayNotifyIcon& trayIcon, const HICON* first, int count, UINT delayMs)
     : trayIcon(trayIcon), pictures(first, first + (count > 0 ? count : 1)), delayMs(delayMs)
 {

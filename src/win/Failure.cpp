@@ -57,7 +57,7 @@ void ReportCurrentFailure(HWND owner)
         text = InternetErrorText(failure.code);
     } catch (const std::exception& failure) {
         text = failure.what();
-    } catch (...) {
+    } catch (...) {  // NOLINT(bugprone-empty-catch): anything else is the internal error below
     }
     if (text.empty()) {
         text = internalError;
