@@ -2,12 +2,12 @@
 BUILD ?= build
 NATIVE ?= $(BUILD)-native
 JOBS ?= $(shell nproc)
-CMAKE_FLAGS = -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake $(if $(CI),-DQUELLOR_WERROR=ON)
+CMAKE_FLAGS = --preset mingw $(if $(CI),-DQUELLOR_WERROR=ON)
 # Only make package signs (below): every other target builds unsigned
 # packages, whatever the calling shell holds.
 unexport SIGN_PKCS12 SIGN_TIMESTAMP_URL
 
-.PHONY: run test build configure native fuzz soak bootstrap package screenshots bench
+.PHONY: run test build configure native fuzz soak bootstrap package screenshots bench lint
 
 bootstrap:
 	bash tools/bootstrap
@@ -20,7 +20,7 @@ build: configure
 
 # The pure pieces under clang's sanitizers, with their fuzzers.
 native: bootstrap
-	cmake -S tests/native -B $(NATIVE) -DCMAKE_CXX_COMPILER=clang++
+	cmake -S tests/native -B $(NATIVE) --preset native
 	cmake --build $(NATIVE) -j $(JOBS)
 
 run: build
@@ -30,6 +30,10 @@ test: build native
 	tools/wine-session $(BUILD) ctest --test-dir $(BUILD) --output-on-failure --timeout 300
 	ctest --test-dir $(NATIVE) --output-on-failure -LE fuzz
 	ctest --test-dir $(NATIVE) --output-on-failure --verbose -L fuzz
+
+# clang-tidy over src/ as the cross build compiles it (checks in .clang-tidy).
+lint: configure
+	python3 tools/lint $(BUILD)
 
 # Each fuzzer for FUZZ_SECONDS (default 600) over its kept corpus.
 fuzz: native

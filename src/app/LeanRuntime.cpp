@@ -27,6 +27,7 @@ void __verbose_terminate_handler()
 }
 }  // namespace __gnu_cxx
 
+// NOLINTBEGIN(bugprone-reserved-identifier,cert-dcl*): libstdc++'s own hooks, by its names and signatures
 namespace std {
 void __throw_bad_alloc()
 {
@@ -57,4 +58,5 @@ void __throw_invalid_argument(const char*)
     throw CLibraryFault();
 }
 }  // namespace std
+// NOLINTEND(bugprone-reserved-identifier,cert-dcl*)
 #endif

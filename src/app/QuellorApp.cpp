@@ -17,7 +17,7 @@
 
 #include <commctrl.h>
 
-CQuellorApp theApp;
+CQuellorApp theApp;  // NOLINT(cert-err58-cpp): its members start as null handles; nothing in it can throw
 
 int CQuellorApp::Run(const char* arguments)
 {

@@ -65,7 +65,7 @@ bool CConnectionWatch::Start()
         worker.Reset(CreateThread(nullptr, 0, WorkerMain, start.get(), CREATE_SUSPENDED, nullptr));
         if (worker) {
             workerPlace = start->place;
-            start.release();
+            start.release();  // NOLINT(bugprone-unused-return-value): the new thread owns it from now on
         }
     }
     if (!worker) {
@@ -224,7 +224,7 @@ void CConnectionWatch::RunWorker(SharedPlace& place)
                 // Left inside the service's call: the watch may be gone.
                 return;
             }
-        } catch (const std::exception&) {
+        } catch (const std::exception&) {  // NOLINT(bugprone-empty-catch): a failed cycle is retried by the next
             // Out of memory in one cycle: the next cycle tries again.
         }
         WaitForSingleObject(stopEvent.Get(), kPauseMs);

@@ -27,7 +27,7 @@ void CContactWorker::Start(std::unique_ptr<CActivityProbe> probe, const std::str
         return;
     }
     // The thread owns its share from now on and lets go of it when it ends.
-    threadShare.release();
+    threadShare.release();  // NOLINT(bugprone-unused-return-value): the thread owns it from now on
     thread = std::move(started);
     current = std::move(contact);
 }
@@ -53,7 +53,7 @@ DWORD WINAPI CContactWorker::ThreadMain(void* sharedContact)
         if (!made.probe->IsCutShort() && made.notifyWindow != nullptr) {
             PostMessageA(made.notifyWindow, WM_CONTACT_DONE, static_cast<WPARAM>(outcome), 0);
         }
-    } catch (...) {
+    } catch (...) {  // NOLINT(bugprone-empty-catch): a failed contact is dropped, as every one is
         // A contact that fails in any way is dropped without a word, as every
         // failed contact is; nothing may leave a thread's entry point.
     }

@@ -56,6 +56,7 @@ std::string CSettingsStore::SectionPath(const char* section) const
     return std::string("software\\") + company + "\\" + win::ApplicationName() + "\\" + section;
 }
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): section and key, in the order of the registry's calls
 int CSettingsStore::GetInt(const char* section, const char* key, int defaultValue) const
 {
     const win::CRegistryKey sectionKey = OpenSection(company, section);
@@ -73,9 +74,10 @@ int CSettingsStore::GetInt(const char* section, const char* key, int defaultValu
     return static_cast<int>(value);
 }
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): section and key, in the order of the registry's calls
 std::string CSettingsStore::GetString(const char* section, const char* key, const char* defaultValue) const
 {
-    const std::string fallback = defaultValue != nullptr ? defaultValue : "";
+    std::string fallback = defaultValue != nullptr ? defaultValue : "";
     const win::CRegistryKey sectionKey = OpenSection(company, section);
     if (!sectionKey) {
         return fallback;
@@ -103,6 +105,7 @@ std::string CSettingsStore::GetString(const char* section, const char* key, cons
     return fallback;
 }
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): section and key, in the order of the registry's calls
 bool CSettingsStore::WriteInt(const char* section, const char* key, int value) const
 {
     const win::CRegistryKey sectionKey = OpenSection(company, section);
@@ -114,6 +117,7 @@ bool CSettingsStore::WriteInt(const char* section, const char* key, int value) c
            ERROR_SUCCESS;
 }
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): section and key, in the order of the registry's calls
 bool CSettingsStore::WriteString(const char* section, const char* key, const char* value) const
 {
     const win::CRegistryKey sectionKey = OpenSection(company, section);
@@ -126,5 +130,5 @@ bool CSettingsStore::WriteString(const char* section, const char* key, const cha
     }
     const std::string text = value;
     return RegSetValueExA(sectionKey.Get(), key, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                          static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+                          static_cast<DWORD>(text.size()) + 1) == ERROR_SUCCESS;
 }

@@ -13,6 +13,7 @@ const win::MessageEntry<CTrayTimerWnd> CTrayTimerWnd::messages[] = {
 
 const win::MessageMap<CTrayTimerWnd> CTrayTimerWnd::messageMap = {messages, {}, {}, {}};
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): a count of pictures, then a time in ms
 CTrayTimerWnd::CTrayTimerWnd(CPictureTarget& target, const HICON* first, int count, UINT delayMs)
     : target(target), pictures(first, first + (count > 0 ? count : 1)), delayMs(delayMs)
 {

@@ -113,6 +113,7 @@ void CWizardPage::ShowChoice()
 void CWizardPage::FitPicture()
 {
     const HWND picture = Item(IDC_WIZ_PICTURE);
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): STM_GETIMAGE answers with the bitmap's handle
     const auto bitmap = reinterpret_cast<HBITMAP>(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
     BITMAP size = {};
     if (bitmap == nullptr || GetObjectA(bitmap, sizeof size, &size) == 0) {

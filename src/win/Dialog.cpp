@@ -59,7 +59,7 @@ BOOL CALLBACK MatchOpenDialog(HWND window, LPARAM parameter)
     if (lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window) || !IsWindowEnabled(window)) {
         return TRUE;
     }
-    *reinterpret_cast<HWND*>(parameter) = window;
+    *reinterpret_cast<HWND*>(parameter) = window;  // NOLINT(performance-no-int-to-ptr): FindOpenDialog's variable
     return FALSE;
 }
 
@@ -141,9 +141,10 @@ bool CDialog::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): the object WM_INITDIALOG stored
     auto* self = reinterpret_cast<CDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
     if (message == WM_INITDIALOG) {
-        self = reinterpret_cast<CDialog*>(lParam);
+        self = reinterpret_cast<CDialog*>(lParam);  // NOLINT(performance-no-int-to-ptr): DoModal's object
         self->hwnd = dialog;
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         LRESULT result = TRUE;

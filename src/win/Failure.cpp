@@ -73,7 +73,7 @@ void ReportCurrentFailure(HWND owner) noexcept
         if (what != nullptr && *what != '\0') {
             text = what;
         }
-    } catch (...) {
+    } catch (...) {  // NOLINT(bugprone-empty-catch): anything else is the internal error below
     }
     MessageBoxA(owner, text, ApplicationName(), MB_OK | icon);
 }

@@ -14,6 +14,7 @@ bool CFrameWindow::RegisterFrameClass(const char* className)
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): a system colour's index plus one names its brush
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = className;
     return RegisterClassA(&wc) != 0;
@@ -45,8 +46,10 @@ bool CFrameWindow::OnMessage(UINT, WPARAM, LPARAM, LRESULT&)
 
 LRESULT CALLBACK CFrameWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): the object WM_NCCREATE stored
     auto* frame = reinterpret_cast<CFrameWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (message == WM_NCCREATE) {
+        // NOLINTNEXTLINE(performance-no-int-to-ptr): WM_NCCREATE's lParam is the CREATESTRUCT
         frame = static_cast<CFrameWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         frame->hwnd = window;
         if (frame->attached != nullptr) {

@@ -43,7 +43,7 @@ class TableRef {
 public:
     TableRef() = default;
     template <std::size_t N>
-    TableRef(const E (&entries)[N]) : first(entries), count(N) {}
+    TableRef(const E (&entries)[N]) noexcept : first(entries), count(N) {}
     const E* begin() const { return first; }
     const E* end() const { return first + count; }
 
@@ -63,6 +63,7 @@ struct MessageMap {
 // Looks the message up in the tables; true when a handler ran, with its
 // result. Check-mark updates never count as handling WM_INITMENUPOPUP.
 template <class T>
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): a window procedure's parameters, in its order
 bool DispatchMessageMap(T& target, const MessageMap<T>& map, UINT message, WPARAM wParam,
                         LPARAM lParam, LRESULT& result)
 {
@@ -95,7 +96,7 @@ bool DispatchMessageMap(T& target, const MessageMap<T>& map, UINT message, WPARA
         return false;
     }
     if (message == WM_NOTIFY) {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);  // NOLINT(performance-no-int-to-ptr): the header
         for (const auto& entry : map.notifications) {
             if (entry.id == header->idFrom && entry.code == header->code) {
                 (target.*entry.handler)();
@@ -105,7 +106,7 @@ bool DispatchMessageMap(T& target, const MessageMap<T>& map, UINT message, WPARA
         return false;
     }
     if (message == WM_INITMENUPOPUP) {
-        const HMENU menu = reinterpret_cast<HMENU>(wParam);
+        const HMENU menu = reinterpret_cast<HMENU>(wParam);  // NOLINT(performance-no-int-to-ptr): the menu's handle
         for (const auto& entry : map.updates) {
             const bool checked = (target.*entry.isChecked)();
             CheckMenuItem(menu, entry.id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
