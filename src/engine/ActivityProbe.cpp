@@ -57,6 +57,7 @@ CInternetHandle OpenProxySession(const CWinInet& wininet, const char* agent, con
 // A WinInet step that failed with this error after this long. A refused
 // connection fails at once; one that fails only after the time limit was
 // dropped on the way.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): an error code, then a time; both DWORDs by nature
 ContactOutcome OutcomeOfFailedStep(DWORD error, unsigned long elapsedMs)
 {
     switch (error) {

@@ -92,6 +92,7 @@ void CMainFrame::ShowStatus()
     trayIcon.SetTip(status.Text().c_str());
 }
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): a window message's parameters, in its order
 LRESULT CMainFrame::OnRemoteCommand(WPARAM command, LPARAM minutes)
 {
     switch (command) {

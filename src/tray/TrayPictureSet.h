@@ -28,5 +28,5 @@ private:
     bool still;
     int size;
     win::CIconHandle idle;
-    win::CIconHandle running[2];
+    std::array<win::CIconHandle, 2> running;
 };

@@ -31,7 +31,7 @@ INT_PTR CDialog::DoModal(HWND owner)
 LRESULT CALLBACK CDialog::MessageFilter(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == MSGF_DIALOGBOX) {
-        const MSG& message = *reinterpret_cast<const MSG*>(lParam);
+        const MSG& message = *reinterpret_cast<const MSG*>(lParam);  // NOLINT(performance-no-int-to-ptr): the hook's message
         CDialog* dialog = OwningDialog(message.hwnd);
         if (dialog != nullptr && dialog->PreTranslateMessage(message)) {
             return TRUE;
@@ -47,6 +47,7 @@ CDialog* CDialog::OwningDialog(HWND window)
         GetWindowLongPtrA(root, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&CDialog::DialogProc)) {
         return nullptr;
     }
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): the object WM_INITDIALOG stored
     return reinterpret_cast<CDialog*>(GetWindowLongPtrA(root, DWLP_USER));
 }
 
