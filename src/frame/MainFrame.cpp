@@ -131,8 +131,7 @@ LRESULT CMainFrame::OnTimer(WPARAM timerId, LPARAM lParam)
         RetryTrayIcon();
         return 0;
     case TIMER_ON_LIMIT:
-        EndTimeLimit();
-        StopActivity();
+        OnActivityOff();
         return 0;
     default:
         return DefWindowProcA(hwnd, WM_TIMER, timerId, lParam);
