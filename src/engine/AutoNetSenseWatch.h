@@ -2,13 +2,10 @@
 // The connection watch of AutoNetSense: tells the main frame window, by
 // synchronous messages, when a dial-up connection comes up or goes away.
 #include "engine/ConnectionWatch.h"
+#include "res/AppMessages.h"
 
 #include <windows.h>
 
-// Sent to the notification window; the disconnected message carries the
-// vanished connection's record, valid during the call.
-constexpr UINT WM_NET_CONNECTED = 0x806E;
-constexpr UINT WM_NET_DISCONNECTED = 0x80DC;
 
 class CAutoNetSenseWatch : public CConnectionWatch {
 public:

@@ -4,14 +4,11 @@
 // that drops the connection attempt holds only the contact's thread. One
 // contact at a time; nothing ever waits for one to end.
 #include "engine/ActivityProbe.h"
+#include "res/AppMessages.h"
 #include "win/Handles.h"
 
 #include <memory>
 #include <string>
-
-// Posted by a contact's thread when the contact has ended without being cut
-// short; wParam is its ContactOutcome.
-constexpr UINT WM_CONTACT_DONE = 0x8070;
 
 class CContactWorker {
 public:

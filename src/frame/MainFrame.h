@@ -6,6 +6,7 @@
 #include "engine/AutoNetSenseWatch.h"
 #include "engine/ContactWorker.h"
 #include "frame/TrayStatus.h"
+#include "res/AppMessages.h"
 #include "tray/TrayNotifyIcon.h"
 #include "tray/TrayPictureSet.h"
 #include "win/CommandTarget.h"
@@ -13,16 +14,6 @@
 #include "win/MessageMap.h"
 
 #include <string>
-
-// The tray icon's callback message; AutoNetSense's two messages come with
-// the watch.
-constexpr UINT WM_TRAY_CALLBACK = 0x8068;
-// AutoNetSense's news, posted by the frame to itself: wParam 1 for a
-// connection, 0 for the end of the last one.
-constexpr UINT WM_NET_CHANGE_POSTED = WM_APP + 1;
-// A second start's command, posted by the frame to itself: wParam and
-// lParam as the registered message below brought them.
-constexpr UINT WM_REMOTE_COMMAND_POSTED = WM_APP + 2;
 
 // What a second start of the program asks of the running copy: the message
 // registered under this name, sent to the main frame with one of the
@@ -33,8 +24,6 @@ constexpr WPARAM kRemoteOn = 1;
 constexpr WPARAM kRemoteOff = 2;
 constexpr WPARAM kRemoteExit = 3;
 constexpr LRESULT kRemoteCommandTaken = 0x51C0;
-// Posted to itself: the tray's pictures may no longer suit the desktop.
-constexpr UINT WM_TRAY_PICTURES = 0x8069;
 
 constexpr UINT_PTR TIMER_CONTACT = 1;
 constexpr UINT_PTR TIMER_WARNINGS = 2;

@@ -42,6 +42,16 @@ inline constexpr TextKey ProdigyMSG{"ProdigyMSG", "Prodigy Internet Needs Your A
 inline constexpr TextKey AOL10{"AOL10", nullptr};
 inline constexpr TextKey DefaultURL{"DefaultURL", maker::kWebHost};
 
+// When the activity switches itself: a missing or bad value leaves that
+// source off. Names as scripts and administrators write them.
+inline constexpr TextKey WhenConnections{"WhenConnections", ""};
+inline constexpr TextKey WhenPrograms{"WhenPrograms", ""};
+inline constexpr IntKey WhenDays{"WhenDays", 0};
+inline constexpr IntKey WhenFrom{"WhenFrom", 0};
+inline constexpr IntKey WhenTo{"WhenTo", 0};
+inline constexpr IntKey HotKey{"HotKey", 0};
+inline constexpr IntKey KeepAwake{"KeepAwake", 0};
+
 inline constexpr int kHostCount = 10;
 
 enum class HostList { Http, Ftp };
