@@ -1,15 +1,42 @@
 #include "win/Dialog.h"
 
-#include "win/Handles.h"
-
 namespace win {
 
 namespace {
 
-struct HookTraits {
-    using Handle = HHOOK;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { UnhookWindowsHookEx(h); }
+// The thread's one message filter hook, held while any of its modal runs
+// lasts: a nested run (Change URL inside Set Up) adds no second hook, which
+// would offer each key twice to the dialog that does not take it.
+class CThreadFilterHook {
+public:
+    explicit CThreadFilterHook(HOOKPROC filter)
+    {
+        Hold& hold = ThisThread();
+        if (hold.depth++ == 0) {
+            hold.hook = SetWindowsHookExA(WH_MSGFILTER, filter, nullptr, GetCurrentThreadId());
+        }
+    }
+    ~CThreadFilterHook()
+    {
+        Hold& hold = ThisThread();
+        if (--hold.depth == 0 && hold.hook != nullptr) {
+            UnhookWindowsHookEx(hold.hook);
+            hold.hook = nullptr;
+        }
+    }
+    CThreadFilterHook(const CThreadFilterHook&) = delete;
+    CThreadFilterHook& operator=(const CThreadFilterHook&) = delete;
+
+private:
+    struct Hold {
+        HHOOK hook = nullptr;
+        int depth = 0;
+    };
+    static Hold& ThisThread()
+    {
+        thread_local Hold hold;
+        return hold;
+    }
 };
 
 }  // namespace
@@ -19,15 +46,13 @@ struct HookTraits {
 // takes it, which is where a dialog sees its keys first.
 INT_PTR CDialog::DoModal(HWND owner)
 {
-    const CUniqueHandle<HookTraits> filter(
-        SetWindowsHookExA(WH_MSGFILTER, MessageFilter, nullptr, GetCurrentThreadId()));
+    const CThreadFilterHook filter(MessageFilter);
     return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, DialogProc,
                            reinterpret_cast<LPARAM>(this));
 }
 
-// Every modal run of the thread has its hook, and a nested run's comes
-// first: each hands the message to the dialog it belongs to, so a key
-// reaches one dialog, whichever hook sees it.
+// The hook hands each message to the dialog it belongs to, the innermost
+// open one or one below it, and to no other.
 LRESULT CALLBACK CDialog::MessageFilter(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == MSGF_DIALOGBOX) {
