@@ -1,6 +1,8 @@
 #pragma once
 // The switches a script gives Quellor.exe: /on, /on:MINUTES, /off, /exit and
 // /? (or /help), case-insensitive, each also with "-". At most one.
+#include "frame/RemoteCommand.h"
+
 #include <string>
 #include <string_view>
 
@@ -13,8 +15,6 @@ struct CommandLineRequest {
     // With Mistake: what was wrong, for the user.
     std::string mistake;
 };
-
-constexpr int kMostOnMinutes = 1440;
 
 CommandLineRequest ParseCommandLine(std::string_view arguments);
 

@@ -21,21 +21,22 @@ CQuellorApp theApp;  // NOLINT(cert-err58-cpp): its members start as null handle
 
 int CQuellorApp::Run(const char* arguments)
 {
-    request = ParseCommandLine(arguments != nullptr ? arguments : "");
+    const CommandLineRequest request = ParseCommandLine(arguments != nullptr ? arguments : "");
     if (request.kind == CommandLineRequest::Kind::Help) {
         ShowSwitches(kSwitchesHelp, MB_ICONINFORMATION);
-        return 0;
+        return static_cast<int>(ExitCode::Done);
     }
     if (request.kind == CommandLineRequest::Kind::Mistake) {
         ShowSwitches(request.mistake + "\n\n" + kSwitchesHelp, MB_ICONEXCLAMATION);
-        return 2;
+        return static_cast<int>(ExitCode::BadSwitch);
     }
-    if (!InitInstance()) {
+    ExitCode exitCode = ExitCode::Done;
+    if (!InitInstance(request, exitCode)) {
         if (mainWindow != nullptr && IsWindow(mainWindow)) {
             DestroyWindow(mainWindow);
         }
         ExitInstance();
-        return exitCode;
+        return static_cast<int>(exitCode);
     }
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -65,7 +66,7 @@ bool CQuellorApp::StartSockets()
     return true;
 }
 
-bool CQuellorApp::InitInstance()
+bool CQuellorApp::InitInstance(const CommandLineRequest& request, ExitCode& exitCode)
 {
     if (!StartSockets()) {
         char text[256] = {};
@@ -83,7 +84,7 @@ bool CQuellorApp::InitInstance()
     }
     // Nothing runs that could be switched off or ended.
     if (request.kind == Kind::Off || request.kind == Kind::Exit) {
-        exitCode = 1;
+        exitCode = ExitCode::NothingRunning;
         return false;
     }
     CSettingsStore::Global().SetRegistryKey("Marrowby");
@@ -95,7 +96,7 @@ bool CQuellorApp::InitInstance()
     }
     // Before any dialog of the start, which would otherwise hold it up.
     if (request.kind == Kind::On) {
-        frame->SwitchOnFor(request.minutes);
+        frame->StartActivity(ActivityCause::Switch, static_cast<DWORD>(request.minutes) * 60000U);
     }
     ShowWindow(mainWindow, SW_HIDE);
     UpdateWindow(mainWindow);

@@ -1,6 +1,7 @@
 #include "app/RunningCopy.h"
 
-#include "frame/MainFrame.h"
+#include "frame/RemoteCommand.h"
+#include "win/FrameWindow.h"
 #include "win/Handles.h"
 
 namespace {
@@ -21,9 +22,8 @@ WPARAM RemoteCommand(CommandLineRequest::Kind kind)
 
 }  // namespace
 
-int CRunningCopy::Tell(const CommandLineRequest& request)
+ExitCode CRunningCopy::Tell(const CommandLineRequest& request)
 {
-    constexpr int kNoAnswer = 3;
     const DWORD start = GetTickCount();
     const auto timeLeft = [start] {
         const DWORD used = GetTickCount() - start;
@@ -36,7 +36,7 @@ int CRunningCopy::Tell(const CommandLineRequest& request)
     }
     const WPARAM command = RemoteCommand(request.kind);
     if (frame == nullptr || command == 0) {
-        return kNoAnswer;
+        return ExitCode::NoAnswer;
     }
     DWORD processId = 0;
     GetWindowThreadProcessId(frame, &processId);
@@ -46,10 +46,10 @@ int CRunningCopy::Tell(const CommandLineRequest& request)
                             static_cast<LPARAM>(request.minutes), SMTO_ABORTIFHUNG | SMTO_BLOCK, timeLeft(),
                             &answer) == 0 ||
         answer != static_cast<DWORD_PTR>(kRemoteCommandTaken)) {
-        return kNoAnswer;
+        return ExitCode::NoAnswer;
     }
     if (command == kRemoteExit && (!process || WaitForSingleObject(process.Get(), timeLeft()) != WAIT_OBJECT_0)) {
-        return kNoAnswer;
+        return ExitCode::NoAnswer;
     }
-    return 0;
+    return ExitCode::Done;
 }

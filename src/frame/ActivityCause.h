@@ -11,6 +11,7 @@ enum class ActivityCause {
     Connections,    // a named network connection came up or the last went
     Programs,       // a named program started or the last one ended
     Schedule,       // a window of the schedule began or ended
+    Settings,       // a restart that brings changed settings into effect
 };
 
 // The user's own choice, which stands until the next edge of any source.

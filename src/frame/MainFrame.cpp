@@ -8,8 +8,6 @@
 #include "ui/Wizard.h"
 #include "win/Dialog.h"
 
-#include <utility>
-
 const win::MessageEntry<CMainFrame> CMainFrame::messages[] = {
     {WM_CREATE, &CMainFrame::OnCreate},
     {WM_TIMER, &CMainFrame::OnTimer},
@@ -45,25 +43,20 @@ const win::MessageMap<CMainFrame> CMainFrame::messageMap = {messages, commands, 
 
 CMainFrame::CMainFrame(win::CCommandTarget* commandFallback, ShellNotifyFunction shellNotify)
     : commandFallback(commandFallback),
-      taskbarCreatedMessage(RegisterWindowMessageA("TaskbarCreated")),
       remoteCommandMessage(RegisterWindowMessageA(kRemoteCommandMessage)),
-      trayIcon(shellNotify)
+      presence(shellNotify)
 {
-    aolFlag = settings::Read(keys::IsAOL);
 }
 
 bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    if (message == taskbarCreatedMessage && taskbarCreatedMessage != 0) {
-        OnTaskbarCreated();
+    if (presence.IsTaskbarCreated(message)) {
+        presence.OnTaskbarCreated();
         result = 0;
         return true;
     }
-    // Answered at once, so that the second start can tell whether the copy
-    // is alive; carried out outside any wait on the shell.
     if (message == remoteCommandMessage && remoteCommandMessage != 0) {
-        const bool valid = wParam >= kRemoteOn && wParam <= kRemoteExit && lParam >= 0 && lParam <= 24 * 60;
-        result = valid && PostMessageA(hwnd, WM_REMOTE_COMMAND_POSTED, wParam, lParam) ? kRemoteCommandTaken : 0;
+        result = AcceptRemoteCommand(wParam, lParam);
         return true;
     }
     if (message == WM_COMMAND && OpensDialog(LOWORD(wParam))) {
@@ -92,20 +85,13 @@ bool CMainFrame::OpensDialog(UINT command)
 
 LRESULT CMainFrame::OnCreate(WPARAM, LPARAM)
 {
-    if (aolFlag == 0) {
-        aolFlag = settings::Read(keys::IsAOL4);
-    }
-    // Started at logon, the program may come before the shell's notification
-    // area: it runs on without its icon and tries again.
-    if (!trayIcon.Create(hwnd, kTrayIconId, kTrayTooltip, pictures.Idle(), WM_TRAY_CALLBACK)) {
-        trayRetriesLeft = kTrayRetryCount;
-        SetTimer(hwnd, TIMER_TRAY_RETRY, kTrayRetryPeriodMs, nullptr);
-    }
+    scheduler.Attach(hwnd);
+    presence.Create(hwnd);
     // Only once the icon is set up: adding it waits on the shell and answers
     // sent messages meanwhile, so a watch started earlier could switch the
     // activity on before there is an icon to animate.
     if (settings::Read(keys::AutoNetSense) != 0) {
-        if (aolFlag != 0) {
+        if (ReadAolFlag() != 0) {
             aolPresenceWatched = SetTimer(hwnd, TIMER_AOL_PRESENCE, 10000, nullptr) != 0;
         } else {
             autoNetSense.Start(hwnd);
@@ -115,58 +101,159 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM)
     return 0;
 }
 
+// What depends on the cause is decided here and in StopActivity. Every
+// switch ends the time limit of the ON before it, but for the restart that
+// brings changed settings into effect: that ON goes on with its limit.
+void CMainFrame::StartActivity(ActivityCause cause, DWORD limitMs)
+{
+    if (cause != ActivityCause::Settings) {
+        scheduler.EndLimit();
+    }
+    scheduler.LimitTo(limitMs);
+    scheduler.SwitchOn();
+    ShowStatus();
+}
+
+// AutoNetSense's OFF leaves the warnings watched: the online services put up
+// their "Disconnect Warning" after the line has hung up.
+void CMainFrame::StopActivity(ActivityCause cause)
+{
+    if (cause != ActivityCause::Settings) {
+        scheduler.EndLimit();
+    }
+    scheduler.SwitchOff(cause == ActivityCause::AutoNetSense);
+    ShowStatus();
+}
+
+void CMainFrame::ShowStatus()
+{
+    presence.Show(IsRunning(), StatusLine());
+}
+
+std::string CMainFrame::StatusLine() const
+{
+    if (IsRunning()) {
+        const SYSTEMTIME* end = scheduler.LimitEnd();
+        return end != nullptr ? "ON until " + CTrayStatus::LocalTimeText(*end) : "ON";
+    }
+    if (autoNetSense.IsWatching()) {
+        return "OFF, waiting for a dial-up connection";
+    }
+    return aolPresenceWatched ? "OFF, waiting for America Online" : "OFF";
+}
+
 LRESULT CMainFrame::OnTimer(WPARAM timerId, LPARAM lParam)
 {
     switch (timerId) {
     case TIMER_CONTACT:
-        OnContactTick();
+        scheduler.OnContactTick();
         return 0;
     case TIMER_WARNINGS:
-        DismissWarningWindows();
+        scheduler.DismissWarningWindows();
         return 0;
     case TIMER_AOL_PRESENCE:
         CheckAolPresence();
         return 0;
     case TIMER_TRAY_RETRY:
-        RetryTrayIcon();
+        presence.OnRetryTimer();
         return 0;
     case TIMER_ON_LIMIT:
-        OnActivityOff();
+        StopActivity(ActivityCause::TimeLimit);
         return 0;
     default:
         return DefWindowProcA(hwnd, WM_TIMER, timerId, lParam);
     }
 }
 
-void CMainFrame::RetryTrayIcon()
+void CMainFrame::CheckAolPresence()
 {
-    if (!trayIcon.IsShown() && trayRetriesLeft > 0) {
-        --trayRetriesLeft;
-        trayIcon.Restore();
+    const bool present = FindWindowA("_AOL_TimeKeeper", "") != nullptr;
+    if (present && !aolClientSeen) {
+        StartActivity(ActivityCause::AmericaOnline);
+    } else if (!present && aolClientSeen) {
+        StopActivity(ActivityCause::AmericaOnline);
     }
-    if (trayIcon.IsShown() || trayRetriesLeft == 0) {
-        KillTimer(hwnd, TIMER_TRAY_RETRY);
-    }
+    aolClientSeen = present;
 }
 
-// The shell (re)built its notification area: it has forgotten the icon, or
-// never had it.
-void CMainFrame::OnTaskbarCreated()
+// The watch sends its news and waits; they are acted on once the message
+// loop comes round to them, never inside a wait on the shell.
+LRESULT CMainFrame::OnAutoNetSenseConnected(WPARAM, LPARAM)
 {
-    trayIcon.Restore();
-    if (trayIcon.IsShown()) {
-        trayRetriesLeft = 0;
-        KillTimer(hwnd, TIMER_TRAY_RETRY);
+    PostMessageA(hwnd, WM_NET_CHANGE_POSTED, 1, 0);
+    return 0;
+}
+
+LRESULT CMainFrame::OnAutoNetSenseDisconnected(WPARAM, LPARAM)
+{
+    PostMessageA(hwnd, WM_NET_CHANGE_POSTED, 0, 0);
+    return 0;
+}
+
+LRESULT CMainFrame::OnNetChange(WPARAM connected, LPARAM)
+{
+    if (connected != 0) {
+        StartActivity(ActivityCause::AutoNetSense);
+    } else {
+        StopActivity(ActivityCause::AutoNetSense);
     }
+    return 0;
+}
+
+// Answered at once, so that the second start can tell whether the copy is
+// alive; carried out outside any wait on the shell.
+LRESULT CMainFrame::AcceptRemoteCommand(WPARAM command, LPARAM minutes) const
+{
+    const bool valid = command >= kRemoteOn && command <= kRemoteExit && minutes >= 0 && minutes <= kMostOnMinutes;
+    return valid && PostMessageA(hwnd, WM_REMOTE_COMMAND_POSTED, command, minutes) ? kRemoteCommandTaken : 0;
+}
+
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): a window message's parameters, in its order
+LRESULT CMainFrame::OnRemoteCommand(WPARAM command, LPARAM minutes)
+{
+    if (command == kRemoteOn) {
+        StartActivity(ActivityCause::Switch, static_cast<DWORD>(minutes) * 60000U);
+    } else if (command == kRemoteOff) {
+        StopActivity(ActivityCause::Switch);
+    } else if (command == kRemoteExit) {
+        OnExit();
+    }
+    return 0;
+}
+
+// A contact cut short by OFF reports nothing; one that ended reports even
+// after OFF, and the tip keeps it.
+LRESULT CMainFrame::OnContactDone(WPARAM outcome, LPARAM)
+{
+    if (outcome <= static_cast<WPARAM>(ContactOutcome::NoConnection)) {
+        SYSTEMTIME now = {};
+        GetLocalTime(&now);
+        presence.ContactEnded(static_cast<ContactOutcome>(outcome), now);
+    }
+    return 0;
+}
+
+LRESULT CMainFrame::OnTrayCallback(WPARAM wParam, LPARAM lParam)
+{
+    return presence.OnTrayCallback(wParam, lParam);
+}
+
+LRESULT CMainFrame::OnSettingChange(WPARAM, LPARAM)
+{
+    presence.OnSettingChange();
+    return 0;
+}
+
+LRESULT CMainFrame::OnTrayPictures(WPARAM, LPARAM)
+{
+    presence.OnTrayPictures();
+    return 0;
 }
 
 void CMainFrame::OnExit()
 {
-    StopActivity();
-    KillTimer(hwnd, TIMER_CONTACT);
-    KillTimer(hwnd, TIMER_WARNINGS);
+    StopActivity(ActivityCause::Menu);
     KillTimer(hwnd, TIMER_AOL_PRESENCE);
-    KillTimer(hwnd, TIMER_ON_LIMIT);
     aolPresenceWatched = false;
     CloseFrame();
 }
@@ -186,8 +273,7 @@ LRESULT CMainFrame::OnClose(WPARAM, LPARAM)
 
 void CMainFrame::CloseFrame()
 {
-    KillTimer(hwnd, TIMER_CONTACT);
-    KillTimer(hwnd, TIMER_WARNINGS);
+    scheduler.KillTimers();
     KillTimer(hwnd, TIMER_TRAY_RETRY);
     DestroyWindow(hwnd);
 }
@@ -196,43 +282,6 @@ LRESULT CMainFrame::OnDestroy(WPARAM, LPARAM)
 {
     PostQuitMessage(0);
     return 0;
-}
-
-LRESULT CMainFrame::OnTrayCallback(WPARAM wParam, LPARAM lParam)
-{
-    return trayIcon.OnTrayNotification(wParam, lParam);
-}
-
-// The taskbar's colours ("ImmersiveColorSet"), the animation setting or the
-// icon size may have changed. The message is sent, so it can arrive while the
-// tray icon waits on the shell in the middle of showing a picture: the
-// pictures change from the message loop instead.
-LRESULT CMainFrame::OnSettingChange(WPARAM, LPARAM)
-{
-    PostMessageA(hwnd, WM_TRAY_PICTURES, 0, 0);
-    return 0;
-}
-
-LRESULT CMainFrame::OnTrayPictures(WPARAM, LPARAM)
-{
-    CTrayPictureSet suiting;
-    if (suiting.SameAs(pictures)) {
-        return 0;
-    }
-    // The pictures shown until now go only once the new ones are on show.
-    std::swap(pictures, suiting);
-    ShowActivityPictures();
-    return 0;
-}
-
-void CMainFrame::ShowActivityPictures()
-{
-    if (running == 1) {
-        const auto shown = pictures.Running();
-        trayIcon.Animate(shown.data(), pictures.RunningCount(), 500);
-    } else {
-        trayIcon.SetIcon(pictures.Idle());
-    }
 }
 
 void CMainFrame::OnSetUp()
@@ -245,9 +294,9 @@ void CMainFrame::OnSetUp()
     if (!IsWindow(self)) {
         return;
     }
-    if (running == 1) {
-        StopActivity();
-        StartActivity();
+    if (IsRunning()) {
+        StopActivity(ActivityCause::Settings);
+        StartActivity(ActivityCause::Settings);
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Every window message the program defines for itself, in one place so that
-// no two can share a value. Registered messages ("TaskbarCreated", the
+// no two can share a value, and the main frame's timers. Registered messages ("TaskbarCreated", the
 // second start's command) are not here: the system numbers them.
 #include <windows.h>
 
@@ -24,6 +24,15 @@ constexpr UINT WM_NET_CHANGE_POSTED = WM_APP + 1;
 // A second start's command, posted by the frame to itself: wParam and
 // lParam as the registered command message brought them.
 constexpr UINT WM_REMOTE_COMMAND_POSTED = WM_APP + 2;
+
+// The main frame's window timers.
+constexpr UINT_PTR TIMER_CONTACT = 1;
+constexpr UINT_PTR TIMER_WARNINGS = 2;
+constexpr UINT_PTR TIMER_AOL_PRESENCE = 3;
+// Tries the tray icon's add again while the shell has not taken it.
+constexpr UINT_PTR TIMER_TRAY_RETRY = 4;
+// Ends an ON that was given a limit.
+constexpr UINT_PTR TIMER_ON_LIMIT = 5;
 
 namespace app_messages {
 constexpr UINT kAll[] = {

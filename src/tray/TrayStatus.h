@@ -1,7 +1,7 @@
 #pragma once
-// What the tray icon's tip tells: the program and its version, whether the
-// activity is ON (and until when) or OFF (and what it waits for), and how
-// the last contact went.
+// What the tray icon's tip tells: the program and its version, what the
+// activity does now (ON, until when, or what it waits for), and how the
+// last contact went.
 #include "engine/ContactOutcome.h"
 
 #include <windows.h>
@@ -10,13 +10,11 @@
 
 class CTrayStatus {
 public:
-    enum class Waiting { Nothing, DialUp, AmericaOnline };
-
     explicit CTrayStatus(std::string title) : title(std::move(title)) {}
 
-    // until: a local time, or null for no limit.
-    void SwitchedOn(const SYSTEMTIME* until);
-    void SwitchedOff(Waiting waitingFor);
+    // The activity's line, such as "ON until 06:00" or "OFF, waiting for a
+    // dial-up connection".
+    void SetState(std::string line) { state = std::move(line); }
     void ContactEnded(ContactOutcome outcome, const SYSTEMTIME& when);
 
     // Lines separated by "\n"; the shell shows at most 127 characters.
@@ -27,8 +25,6 @@ public:
 
 private:
     std::string title;
-    bool on = false;
-    std::string onUntil;
-    Waiting waiting = Waiting::Nothing;
+    std::string state = "OFF";
     std::string lastContact;
 };

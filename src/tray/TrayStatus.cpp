@@ -1,4 +1,4 @@
-#include "frame/TrayStatus.h"
+#include "tray/TrayStatus.h"
 
 namespace {
 
@@ -21,20 +21,6 @@ const char* OutcomeText(ContactOutcome outcome)
 
 }  // namespace
 
-void CTrayStatus::SwitchedOn(const SYSTEMTIME* until)
-{
-    on = true;
-    waiting = Waiting::Nothing;
-    onUntil = until != nullptr ? LocalTimeText(*until) : std::string();
-}
-
-void CTrayStatus::SwitchedOff(Waiting waitingFor)
-{
-    on = false;
-    onUntil.clear();
-    waiting = waitingFor;
-}
-
 void CTrayStatus::ContactEnded(ContactOutcome outcome, const SYSTEMTIME& when)
 {
     lastContact = "Last contact " + LocalTimeText(when) + " " + OutcomeText(outcome);
@@ -42,16 +28,7 @@ void CTrayStatus::ContactEnded(ContactOutcome outcome, const SYSTEMTIME& when)
 
 std::string CTrayStatus::Text() const
 {
-    std::string text = title + "\n";
-    if (on) {
-        text += onUntil.empty() ? "ON" : "ON until " + onUntil;
-    } else if (waiting == Waiting::DialUp) {
-        text += "OFF, waiting for a dial-up connection";
-    } else if (waiting == Waiting::AmericaOnline) {
-        text += "OFF, waiting for America Online";
-    } else {
-        text += "OFF";
-    }
+    std::string text = title + "\n" + state;
     if (!lastContact.empty()) {
         text += "\n" + lastContact;
     }

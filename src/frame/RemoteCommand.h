@@ -1,0 +1,13 @@
+#pragma once
+// What a second start of the program asks of the running copy: the message
+// registered under kRemoteCommandMessage, sent to the main frame with one of
+// the commands below and, with ON, a limit in minutes (0: none). The frame
+// answers kRemoteCommandTaken at once and carries the command out next.
+constexpr const char* kRemoteCommandMessage = "Quellor command";
+constexpr unsigned kRemoteOn = 1;
+constexpr unsigned kRemoteOff = 2;
+constexpr unsigned kRemoteExit = 3;
+constexpr long kRemoteCommandTaken = 0x51C0;
+
+// The longest limit an ON can be given: a day.
+constexpr int kMostOnMinutes = 24 * 60;
