@@ -17,7 +17,8 @@
 #define IDI_ACTIVE_1_DARK 135
 #define IDI_ACTIVE_2_DARK 136
 
-// The instance lock's name string (deliberately absent) and the sockets text.
+// The instance lock's name string ("Quellor", so the lock is "Quellor Class")
+// and the sockets text.
 #define IDS_INSTANCE_NAME 128
 #define IDS_SOCKETS_INIT_FAILED 103
 
