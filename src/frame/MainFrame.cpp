@@ -41,6 +41,29 @@ const win::UpdateEntry<CMainFrame> CMainFrame::updates[] = {
 
 const win::MessageMap<CMainFrame> CMainFrame::messageMap = {messages, commands, {}, updates};
 
+namespace {
+
+// The minutes of a "Switch ON for" item, or 0 for another command.
+int OnForMinutes(UINT command)
+{
+    switch (command) {
+    case ID_ON_FOR_30_MINUTES:
+        return 30;
+    case ID_ON_FOR_1_HOUR:
+        return 60;
+    case ID_ON_FOR_2_HOURS:
+        return 120;
+    case ID_ON_FOR_4_HOURS:
+        return 240;
+    case ID_ON_FOR_8_HOURS:
+        return 480;
+    default:
+        return 0;
+    }
+}
+
+}  // namespace
+
 CMainFrame::CMainFrame(win::CCommandTarget* commandFallback, ShellNotifyFunction shellNotify)
     : commandFallback(commandFallback),
       remoteCommandMessage(RegisterWindowMessageA(kRemoteCommandMessage)),
@@ -67,6 +90,11 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             result = 0;
             return true;
         }
+    }
+    if (message == WM_COMMAND && OnForMinutes(LOWORD(wParam)) > 0) {
+        StartActivity(ActivityCause::Menu, static_cast<DWORD>(OnForMinutes(LOWORD(wParam))) * 60000U);
+        result = 0;
+        return true;
     }
     if (win::DispatchMessageMap(*this, messageMap, message, wParam, lParam, result)) {
         return true;

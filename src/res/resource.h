@@ -33,6 +33,12 @@
 #define ID_WEB_FAQ 32783
 #define ID_WEB_LIBRARY 32781
 #define ID_APP_EXIT 32774
+// "Switch ON for": ON with a limit, as /on:MINUTES.
+#define ID_ON_FOR_30_MINUTES 32791
+#define ID_ON_FOR_1_HOUR 32792
+#define ID_ON_FOR_2_HOURS 32793
+#define ID_ON_FOR_4_HOURS 32794
+#define ID_ON_FOR_8_HOURS 32795
 
 // Set Up dialog.
 #define IDD_SETUP 129

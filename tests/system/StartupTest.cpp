@@ -21,6 +21,21 @@ namespace {
 
 constexpr UINT kTrayIconId = 140;
 
+// The user's own form of the local time this many minutes from now.
+std::string ClockIn(int minutes)
+{
+    SYSTEMTIME now = {};
+    GetLocalTime(&now);
+    FILETIME stamp = {};
+    SystemTimeToFileTime(&now, &stamp);
+    ULARGE_INTEGER ticks = {{stamp.dwLowDateTime, stamp.dwHighDateTime}};
+    ticks.QuadPart += static_cast<ULONGLONG>(minutes) * 60 * 10000000;
+    stamp = {ticks.LowPart, ticks.HighPart};
+    SYSTEMTIME later = {};
+    FileTimeToSystemTime(&stamp, &later);
+    return CTrayStatus::LocalTimeText(later);
+}
+
 bool LooksLikeBareHostName(const std::string& host)
 {
     return !host.empty() && host.find_first_of(":/ ") == std::string::npos && host.find('.') != std::string::npos;
@@ -211,6 +226,10 @@ TEST(Startup, SwitchesDriveTheRunningCopyAndTheTipTellsWhatItDoes)
     PostMessageA(frame, WM_TIMER, TIMER_ON_LIMIT, 0);
     EXPECT_TRUE(WaitUntil([&] { return !quellor.IsAnimating(); }, 5000));
     EXPECT_TRUE(tipBecomes("Quellor! V2.81\nOFF")) << tip();
+    // The tray's "Switch ON for" gives the same limit.
+    PostMessageA(frame, WM_COMMAND, ID_ON_FOR_2_HOURS, 0);
+    EXPECT_TRUE(WaitUntil([&] { return tip() == "Quellor! V2.81\nON until " + ClockIn(120); }, 5000)) << tip();
+    PostMessageA(frame, WM_COMMAND, ID_ACTIVITY_OFF, 0);
 
     // The tip tells how the last contact went, and keeps it after OFF: no
     // one listens on this machine's port 81.
