@@ -42,16 +42,15 @@ void CTrayStatus::ContactEnded(ContactOutcome outcome, const SYSTEMTIME& when)
 
 std::string CTrayStatus::Text() const
 {
-    std::string text = title + "\n";
-    if (on) {
-        text += onUntil.empty() ? "ON" : "ON until " + onUntil;
-    } else if (waiting == Waiting::DialUp) {
-        text += "OFF, waiting for a dial-up connection";
-    } else if (waiting == Waiting::AmericaOnline) {
-        text += "OFF, waiting for America Online";
-    } else {
-        text += "OFF";
-    }
+    ActivityShown activity;
+    activity.on = on;
+    activity.limitUntil = onUntil;
+    activity.waitingForDialUp = waiting == Waiting::DialUp;
+    activity.waitingForAmericaOnline = waiting == Waiting::AmericaOnline;
+    // The title and the last contact stay whole; the second line takes the rest.
+    const std::size_t others = title.size() + 1 + (lastContact.empty() ? 0 : lastContact.size() + 1);
+    const std::size_t room = kMostTipChars > others ? kMostTipChars - others : 0;
+    std::string text = title + "\n" + SwitchStatusLine(activity, reasons, room);
     if (!lastContact.empty()) {
         text += "\n" + lastContact;
     }

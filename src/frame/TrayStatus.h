@@ -3,6 +3,7 @@
 // activity is ON (and until when) or OFF (and what it waits for), and how
 // the last contact went.
 #include "engine/ContactOutcome.h"
+#include "frame/SwitchReason.h"
 
 #include <windows.h>
 
@@ -18,9 +19,12 @@ public:
     void SwitchedOn(const SYSTEMTIME* until);
     void SwitchedOff(Waiting waitingFor);
     void ContactEnded(ContactOutcome outcome, const SYSTEMTIME& when);
+    // What the sources that switch the activity see now.
+    void SetReasons(SwitchReasons now) { reasons = std::move(now); }
 
-    // Lines separated by "\n"; the shell shows at most 127 characters.
+    // Lines separated by "\n", at most kMostTipChars in all.
     std::string Text() const;
+    static constexpr std::size_t kMostTipChars = 127;
 
     // Hours and minutes in the user's own format.
     static std::string LocalTimeText(const SYSTEMTIME& time);
@@ -31,4 +35,5 @@ private:
     std::string onUntil;
     Waiting waiting = Waiting::Nothing;
     std::string lastContact;
+    SwitchReasons reasons;
 };

@@ -24,11 +24,18 @@ constexpr UINT WM_NET_CHANGE_POSTED = WM_APP + 1;
 // A second start's command, posted by the frame to itself: wParam and
 // lParam as the registered command message brought them.
 constexpr UINT WM_REMOTE_COMMAND_POSTED = WM_APP + 2;
+// Posted from the system's thread that tells of a change of the network
+// interfaces: the named connections are looked at again.
+constexpr UINT WM_SWITCH_CONNECTIONS = WM_APP + 3;
+// Posted from the system's wait thread when a named program that was waited
+// for has ended.
+constexpr UINT WM_SWITCH_PROGRAM_ENDED = WM_APP + 4;
 
 namespace app_messages {
 constexpr UINT kAll[] = {
     WM_TRAY_CALLBACK, WM_TRAY_PICTURES,        WM_NET_CONNECTED,         WM_NET_DISCONNECTED,
-    WM_CONTACT_DONE,  WM_NET_CHANGE_POSTED,    WM_REMOTE_COMMAND_POSTED,
+    WM_CONTACT_DONE,  WM_NET_CHANGE_POSTED,    WM_REMOTE_COMMAND_POSTED, WM_SWITCH_CONNECTIONS,
+    WM_SWITCH_PROGRAM_ENDED,
 };
 
 constexpr bool AllDistinct()
