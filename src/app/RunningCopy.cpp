@@ -6,11 +6,11 @@
 
 namespace {
 
-WPARAM RemoteCommand(CommandLineRequest::Kind kind)
+WPARAM RemoteCommand(const CommandLineRequest& request)
 {
-    switch (kind) {
+    switch (request.kind) {
     case CommandLineRequest::Kind::On:
-        return kRemoteOn;
+        return request.untilMinuteOfDay >= 0 ? kRemoteOnUntil : kRemoteOn;
     case CommandLineRequest::Kind::Off:
         return kRemoteOff;
     case CommandLineRequest::Kind::Exit:
@@ -34,7 +34,8 @@ ExitCode CRunningCopy::Tell(const CommandLineRequest& request)
     while ((frame = FindWindowA(win::CFrameWindow::kClassName, "Quellor")) == nullptr && timeLeft() > 0) {
         Sleep(50);
     }
-    const WPARAM command = RemoteCommand(request.kind);
+    const WPARAM command = RemoteCommand(request);
+    const int limit = command == kRemoteOnUntil ? request.untilMinuteOfDay : request.minutes;
     if (frame == nullptr || command == 0) {
         return ExitCode::NoAnswer;
     }
@@ -43,7 +44,7 @@ ExitCode CRunningCopy::Tell(const CommandLineRequest& request)
     const win::CKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
     DWORD_PTR answer = 0;
     if (SendMessageTimeoutA(frame, RegisterWindowMessageA(kRemoteCommandMessage), command,
-                            static_cast<LPARAM>(request.minutes), SMTO_ABORTIFHUNG | SMTO_BLOCK, timeLeft(),
+                            static_cast<LPARAM>(limit), SMTO_ABORTIFHUNG | SMTO_BLOCK, timeLeft(),
                             &answer) == 0 ||
         answer != static_cast<DWORD_PTR>(kRemoteCommandTaken)) {
         return ExitCode::NoAnswer;

@@ -2,12 +2,21 @@
 
 #include "engine/ActivityProbe.h"
 #include "engine/ContactPlan.h"
+#include "engine/ScheduleWindow.h"
 #include "frame/WarningDismisser.h"
 #include "res/AppMessages.h"
 #include "settings/Settings.h"
 
 #include <ctime>
 #include <memory>
+
+DWORD MillisecondsUntilClock(int minuteOfDay)
+{
+    SYSTEMTIME now = {};
+    GetLocalTime(&now);
+    const int minutes = MinutesUntilClock(now.wHour * 60 + now.wMinute, minuteOfDay);
+    return static_cast<DWORD>(minutes) * 60000U - (now.wSecond * 1000U + now.wMilliseconds);
+}
 
 void CActivityScheduler::SwitchOn()
 {

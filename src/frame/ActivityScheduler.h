@@ -7,6 +7,10 @@
 
 #include <windows.h>
 
+// The time from now until the local clock next reads minuteOfDay (minutes
+// after midnight), to the millisecond; a whole day when it reads it now.
+DWORD MillisecondsUntilClock(int minuteOfDay);
+
 class CActivityScheduler {
 public:
     void Attach(HWND frameWindow) { frame = frameWindow; }

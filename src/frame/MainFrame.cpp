@@ -1,8 +1,10 @@
 #include "frame/MainFrame.h"
 
+#include "engine/ScheduleWindow.h"
 #include "res/resource.h"
 #include "settings/MakerSite.h"
 #include "settings/Settings.h"
+#include "settings/SwitchSettings.h"
 #include "ui/SetupDialog.h"
 #include "ui/WebLink.h"
 #include "ui/Wizard.h"
@@ -21,6 +23,12 @@ const win::MessageEntry<CMainFrame> CMainFrame::messages[] = {
     {WM_CONTACT_DONE, &CMainFrame::OnContactDone},
     {WM_SETTINGCHANGE, &CMainFrame::OnSettingChange},
     {WM_TRAY_PICTURES, &CMainFrame::OnTrayPictures},
+    {WM_TIMECHANGE, &CMainFrame::OnTimeChange},
+    {WM_POWERBROADCAST, &CMainFrame::OnPowerBroadcast},
+    {WM_HOTKEY, &CMainFrame::OnHotKey},
+    {WM_SWITCH_CONNECTIONS, &CMainFrame::OnConnectionsNotified},
+    {WM_SWITCH_PROGRAM_ENDED, &CMainFrame::OnProgramEnded},
+    {WM_SETUP_APPLIED, &CMainFrame::OnSetupApplied},
 };
 
 const win::CommandEntry<CMainFrame> CMainFrame::commands[] = {
@@ -126,7 +134,14 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM)
         }
     }
     ShowStatus();
+    StartSources();
     return 0;
+}
+
+void CMainFrame::StartSources()
+{
+    sources.Start(hwnd, SwitchSettings::Read());
+    ShowStatus();
 }
 
 // What depends on the cause is decided here and in StopActivity. Every
@@ -139,6 +154,7 @@ void CMainFrame::StartActivity(ActivityCause cause, DWORD limitMs)
     }
     scheduler.LimitTo(limitMs);
     scheduler.SwitchOn();
+    sources.ActivitySwitched(true);
     ShowStatus();
 }
 
@@ -150,24 +166,20 @@ void CMainFrame::StopActivity(ActivityCause cause)
         scheduler.EndLimit();
     }
     scheduler.SwitchOff(cause == ActivityCause::AutoNetSense);
+    sources.ActivitySwitched(false);
     ShowStatus();
 }
 
 void CMainFrame::ShowStatus()
 {
-    presence.Show(IsRunning(), StatusLine());
-}
-
-std::string CMainFrame::StatusLine() const
-{
-    if (IsRunning()) {
-        const SYSTEMTIME* end = scheduler.LimitEnd();
-        return end != nullptr ? "ON until " + CTrayStatus::LocalTimeText(*end) : "ON";
+    ActivityShown activity;
+    activity.on = IsRunning();
+    if (const SYSTEMTIME* end = scheduler.LimitEnd()) {
+        activity.limitUntil = CTrayStatus::LocalTimeText(*end);
     }
-    if (autoNetSense.IsWatching()) {
-        return "OFF, waiting for a dial-up connection";
-    }
-    return aolPresenceWatched ? "OFF, waiting for America Online" : "OFF";
+    activity.waitingForDialUp = autoNetSense.IsWatching();
+    activity.waitingForAmericaOnline = aolPresenceWatched;
+    presence.Show(activity, sources.Reasons());
 }
 
 LRESULT CMainFrame::OnTimer(WPARAM timerId, LPARAM lParam)
@@ -189,7 +201,7 @@ LRESULT CMainFrame::OnTimer(WPARAM timerId, LPARAM lParam)
         StopActivity(ActivityCause::TimeLimit);
         return 0;
     default:
-        return DefWindowProcA(hwnd, WM_TIMER, timerId, lParam);
+        return sources.OnTimer(timerId) ? 0 : DefWindowProcA(hwnd, WM_TIMER, timerId, lParam);
     }
 }
 
@@ -197,9 +209,9 @@ void CMainFrame::CheckAolPresence()
 {
     const bool present = FindWindowA("_AOL_TimeKeeper", "") != nullptr;
     if (present && !aolClientSeen) {
-        StartActivity(ActivityCause::AmericaOnline);
+        sources.Began(ActivityCause::AmericaOnline);
     } else if (!present && aolClientSeen) {
-        StopActivity(ActivityCause::AmericaOnline);
+        sources.Ended(ActivityCause::AmericaOnline);
     }
     aolClientSeen = present;
 }
@@ -221,9 +233,52 @@ LRESULT CMainFrame::OnAutoNetSenseDisconnected(WPARAM, LPARAM)
 LRESULT CMainFrame::OnNetChange(WPARAM connected, LPARAM)
 {
     if (connected != 0) {
-        StartActivity(ActivityCause::AutoNetSense);
+        sources.Began(ActivityCause::AutoNetSense);
     } else {
-        StopActivity(ActivityCause::AutoNetSense);
+        sources.Ended(ActivityCause::AutoNetSense);
+    }
+    return 0;
+}
+
+LRESULT CMainFrame::OnTimeChange(WPARAM, LPARAM)
+{
+    sources.OnTimeChange();
+    return 0;
+}
+
+LRESULT CMainFrame::OnPowerBroadcast(WPARAM event, LPARAM)
+{
+    sources.OnPowerBroadcast(event);
+    return TRUE;
+}
+
+LRESULT CMainFrame::OnHotKey(WPARAM id, LPARAM)
+{
+    sources.OnHotKey(id);
+    return 0;
+}
+
+LRESULT CMainFrame::OnConnectionsNotified(WPARAM, LPARAM)
+{
+    sources.OnConnectionsNotified();
+    return 0;
+}
+
+LRESULT CMainFrame::OnProgramEnded(WPARAM, LPARAM)
+{
+    sources.OnProgramEnded();
+    return 0;
+}
+
+// Apply stored the settings: the sources start again with them, and the
+// dialog learns whether the hot key it stored is another program's.
+LRESULT CMainFrame::OnSetupApplied(WPARAM dialog, LPARAM)
+{
+    StartSources();
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): the dialog's window, as it posted it
+    const HWND setup = reinterpret_cast<HWND>(dialog);
+    if (IsWindow(setup)) {
+        PostMessageA(setup, WM_HOTKEY_TAKEN, sources.IsHotKeyTaken() ? 1 : 0, 0);
     }
     return 0;
 }
@@ -232,7 +287,8 @@ LRESULT CMainFrame::OnNetChange(WPARAM connected, LPARAM)
 // alive; carried out outside any wait on the shell.
 LRESULT CMainFrame::AcceptRemoteCommand(WPARAM command, LPARAM minutes) const
 {
-    const bool valid = command >= kRemoteOn && command <= kRemoteExit && minutes >= 0 && minutes <= kMostOnMinutes;
+    const LPARAM most = command == kRemoteOnUntil ? kMinutesPerDay - 1 : kMostOnMinutes;
+    const bool valid = command >= kRemoteOn && command <= kRemoteOnUntil && minutes >= 0 && minutes <= most;
     return valid && PostMessageA(hwnd, WM_REMOTE_COMMAND_POSTED, command, minutes) ? kRemoteCommandTaken : 0;
 }
 
@@ -243,6 +299,8 @@ LRESULT CMainFrame::OnRemoteCommand(WPARAM command, LPARAM minutes)
         StartActivity(ActivityCause::Switch, static_cast<DWORD>(minutes) * 60000U);
     } else if (command == kRemoteOff) {
         StopActivity(ActivityCause::Switch);
+    } else if (command == kRemoteOnUntil) {
+        StartActivity(ActivityCause::Switch, MillisecondsUntilClock(static_cast<int>(minutes)));
     } else if (command == kRemoteExit) {
         OnExit();
     }
@@ -281,6 +339,7 @@ LRESULT CMainFrame::OnTrayPictures(WPARAM, LPARAM)
 void CMainFrame::OnExit()
 {
     StopActivity(ActivityCause::Menu);
+    sources.Stop();
     KillTimer(hwnd, TIMER_AOL_PRESENCE);
     aolPresenceWatched = false;
     CloseFrame();
@@ -326,6 +385,7 @@ void CMainFrame::OnSetUp()
         StopActivity(ActivityCause::Settings);
         StartActivity(ActivityCause::Settings);
     }
+    StartSources();
 }
 
 void CMainFrame::OnWizard()

@@ -1,14 +1,16 @@
 #pragma once
 // The program's hidden main window. Everything that drives the program
 // arrives here as a window message (menu commands, tray notifications, timer
-// ticks, AutoNetSense, a second start's command) and goes on to the piece
-// that acts: the tray presence, the activity scheduler, the AutoNetSense
-// watch. The activity is switched through two doors, StartActivity and
-// StopActivity, whatever the cause.
+// ticks, AutoNetSense, the sources that switch by themselves, a second
+// start's command) and goes on to the piece that acts: the tray presence,
+// the activity scheduler, the AutoNetSense watch, the switch sources. The
+// activity is switched through two doors, StartActivity and StopActivity,
+// whatever the cause.
 #include "engine/AutoNetSenseWatch.h"
 #include "frame/ActivityCause.h"
 #include "frame/ActivityScheduler.h"
 #include "frame/RemoteCommand.h"
+#include "frame/SwitchSources.h"
 #include "res/AppMessages.h"
 #include "tray/TrayPresence.h"
 #include "win/CommandTarget.h"
@@ -17,7 +19,7 @@
 
 #include <string>
 
-class CMainFrame : public win::CFrameWindow {
+class CMainFrame : public win::CFrameWindow, private CActivitySwitch {
 public:
     // Commands the frame does not handle go on to the fallback.
     explicit CMainFrame(win::CCommandTarget* commandFallback = nullptr,
@@ -25,8 +27,9 @@ public:
 
     // ON, or a refresh of an ON: the options are read again and the contact
     // period starts afresh. limitMs above 0 ends the activity after that long.
-    void StartActivity(ActivityCause cause, DWORD limitMs = 0);
-    void StopActivity(ActivityCause cause);
+    void StartActivity(ActivityCause cause, DWORD limitMs);
+    void StartActivity(ActivityCause cause) override { StartActivity(cause, 0); }
+    void StopActivity(ActivityCause cause) override;
     bool IsRunning() const { return scheduler.IsRunning(); }
 
 protected:
@@ -45,6 +48,12 @@ private:
     LRESULT OnContactDone(WPARAM outcome, LPARAM);
     LRESULT OnSettingChange(WPARAM, LPARAM);
     LRESULT OnTrayPictures(WPARAM, LPARAM);
+    LRESULT OnTimeChange(WPARAM, LPARAM);
+    LRESULT OnPowerBroadcast(WPARAM event, LPARAM);
+    LRESULT OnHotKey(WPARAM id, LPARAM);
+    LRESULT OnConnectionsNotified(WPARAM, LPARAM);
+    LRESULT OnProgramEnded(WPARAM, LPARAM);
+    LRESULT OnSetupApplied(WPARAM dialog, LPARAM);
     // The second start's command, answered at once.
     LRESULT AcceptRemoteCommand(WPARAM command, LPARAM minutes) const;
 
@@ -63,9 +72,12 @@ private:
 
     // Follows the America Online time-keeper window (TIMER_AOL_PRESENCE).
     void CheckAolPresence();
-    // Tells the tray what the activity does now.
+    // The sources start (again) with the stored settings.
+    void StartSources();
+    bool IsActivityOn() const override { return IsRunning(); }
+    // Tells the tray what the activity does now, and why.
     void ShowStatus();
-    std::string StatusLine() const;
+    void ReasonsChanged() override { ShowStatus(); }
 
     static const win::MessageEntry<CMainFrame> messages[];
     static const win::CommandEntry<CMainFrame> commands[];
@@ -80,4 +92,5 @@ private:
     bool aolClientSeen = false;
     CTrayPresence presence;
     CActivityScheduler scheduler;
+    CSwitchSources sources{*this};
 };

@@ -25,11 +25,11 @@ public:
     // window. Started at logon, the program may come before the shell's
     // notification area: it then tries again on the frame's TIMER_TRAY_RETRY.
     void Create(HWND frame);
-    // The activity ON (the running pictures) or OFF (the idle one), with the
-    // status line of the tip. Showing waits on the shell, which lets sent
+    // The activity ON (the running pictures) or OFF (the idle one), and
+    // what the tip tells of it. Showing waits on the shell, which lets sent
     // messages in: a Show inside another wins, and the outer one then
     // changes nothing more.
-    void Show(bool on, const std::string& status);
+    void Show(ActivityShown activity, SwitchReasons reasons);
     void ContactEnded(ContactOutcome outcome, const SYSTEMTIME& when);
 
     bool IsTaskbarCreated(UINT message) const { return message == taskbarCreatedMessage && message != 0; }
@@ -53,6 +53,7 @@ private:
     CTrayPictureSet pictures;
     CTrayNotifyIcon trayIcon;
     int retriesLeft = 0;
+    // The pictures shown are those of an ON.
     bool on = false;
     CTrayStatus status{kTrayTooltip};
 };

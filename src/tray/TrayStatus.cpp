@@ -28,7 +28,10 @@ void CTrayStatus::ContactEnded(ContactOutcome outcome, const SYSTEMTIME& when)
 
 std::string CTrayStatus::Text() const
 {
-    std::string text = title + "\n" + state;
+    // The title and the last contact stay whole; the second line takes the rest.
+    const std::size_t others = title.size() + 1 + (lastContact.empty() ? 0 : lastContact.size() + 1);
+    const std::size_t room = kMostTipChars > others ? kMostTipChars - others : 0;
+    std::string text = title + "\n" + SwitchStatusLine(activity, reasons, room);
     if (!lastContact.empty()) {
         text += "\n" + lastContact;
     }
