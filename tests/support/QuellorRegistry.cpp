@@ -11,6 +11,13 @@ const char* const kSectionPath = "software\\Marrowby\\Quellor\\Quellor";
 
 namespace {
 
+const char* const kPolicyPath = "Software\\Policies\\Marrowby\\Quellor";
+
+HKEY PolicyRoot(Scope scope)
+{
+    return scope == Scope::Machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
 HKEY OpenSection()
 {
     HKEY key = nullptr;
@@ -129,6 +136,50 @@ void Remove(const char* key)
     HKEY section = OpenSection();
     RegDeleteValueA(section, key);
     RegCloseKey(section);
+}
+
+void WritePolicy(Scope scope, const char* key, unsigned long type, const void* data, unsigned long size)
+{
+    HKEY policies = nullptr;
+    if (RegCreateKeyExA(PolicyRoot(scope), kPolicyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &policies, nullptr) ==
+        ERROR_SUCCESS) {
+        RegSetValueExA(policies, key, 0, type, static_cast<const BYTE*>(data), size);
+        RegCloseKey(policies);
+    }
+}
+
+void WritePolicyInt(Scope scope, const char* key, int value)
+{
+    const DWORD data = static_cast<DWORD>(value);
+    WritePolicy(scope, key, REG_DWORD, &data, sizeof data);
+}
+
+void WritePolicyString(Scope scope, const char* key, const std::string& value)
+{
+    WritePolicy(scope, key, REG_SZ, value.c_str(), static_cast<unsigned long>(value.size() + 1));
+}
+
+int ReadPolicyInt(Scope scope, const char* key, int defaultValue)
+{
+    HKEY policies = nullptr;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    DWORD type = REG_NONE;
+    if (RegOpenKeyExA(PolicyRoot(scope), kPolicyPath, 0, KEY_READ, &policies) != ERROR_SUCCESS) {
+        return defaultValue;
+    }
+    const bool found =
+        RegQueryValueExA(policies, key, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
+        type == REG_DWORD;
+    RegCloseKey(policies);
+    return found ? static_cast<int>(value) : defaultValue;
+}
+
+void ClearPolicies()
+{
+    for (const Scope scope : {Scope::Machine, Scope::User}) {
+        DeleteTree(PolicyRoot(scope), "Software\\Policies\\Marrowby");
+    }
 }
 
 }  // namespace quellor_registry
