@@ -196,6 +196,7 @@ TEST_F(SetupDialog, OpensWithEveryDefaultOnAnEmptyStoreAndOkWritesEveryKey)
     EXPECT_EQ(dialog.TrackbarPosition(IDC_INTERVAL), 1);
     EXPECT_EQ(dialog.ListItems(IDC_HOST_LIST), Repeated("www.marrowby.com"));
     EXPECT_EQ(dialog.ListSelection(IDC_HOST_LIST), 0);
+    EXPECT_FALSE(dialog.IsShown(IDC_MANAGED_NOTE));
 
     // Centred in the work area, though its owner is hidden.
     RECT work = {};
@@ -789,6 +790,85 @@ TEST_F(SetupDialog, ClosingTheDialogRestartsARunningActivityWhateverTheWayItClos
         const std::string request = proxy.Connections()[0].received;
         EXPECT_EQ(request.substr(0, request.find("\r\n")), "GET http://127.0.0.1:80/ HTTP/1.0");
         EXPECT_TRUE(isOn());
+        EXPECT_TRUE(quellor.Exit());
+    }
+    WSACleanup();
+}
+
+TEST_F(SetupDialog, SettingsSetByPolicyShowDisabledStayTheUsersAndNameTheHostContacted)
+{
+    using quellor_registry::Scope;
+    struct Cleanup {
+        ~Cleanup() { quellor_registry::ClearPolicies(); }
+    } cleanup;
+    WSADATA sockets = {};
+    ASSERT_EQ(WSAStartup(MAKEWORD(1, 1), &sockets), 0);
+    {
+        CLoopbackListener proxy;
+        ASSERT_TRUE(proxy.Start(18093, CLoopbackListener::Mode::AnswerHttp));
+        // The user's own choice: FTP, no proxy, every 5 minutes.
+        PrepareStore();
+        quellor_registry::WriteInt("IsHttp", 0);
+        quellor_registry::WriteInt("Proxy", 0);
+        quellor_registry::WriteInt("DefaultMin", 5);
+        // The office's: web contacts to its intranet through its proxy,
+        // every 4 minutes, from the machine's policies and the user's.
+        quellor_registry::ClearPolicies();
+        quellor_registry::WritePolicyInt(Scope::Machine, "IsHttp", 1);
+        quellor_registry::WritePolicyInt(Scope::Machine, "Proxy", 1);
+        quellor_registry::WritePolicyString(Scope::Machine, "ProxyIP3", "127.0.0.1");
+        quellor_registry::WritePolicyInt(Scope::User, "Port", 18093);
+        quellor_registry::WritePolicyInt(Scope::User, "DefaultMin", 4);
+        for (int i = 0; i < 10; ++i) {
+            quellor_registry::WritePolicyString(Scope::Machine, HostKey("HTTPURL", i).c_str(), "intranet.example.com");
+        }
+        ASSERT_NO_FATAL_FAILURE(LaunchAndOpen());
+        const auto isEnabled = [&](int id) { return IsWindowEnabled(dialog.Control(id)) != FALSE; };
+
+        EXPECT_TRUE(dialog.IsShown(IDC_MANAGED_NOTE));
+        EXPECT_EQ(dialog.Text(IDC_MANAGED_NOTE), "Some settings are managed by your organisation.");
+        EXPECT_TRUE(dialog.IsChecked(IDC_HTTP));
+        EXPECT_FALSE(dialog.IsChecked(IDC_FTP));
+        EXPECT_EQ(dialog.ListItems(IDC_HOST_LIST), Repeated("intranet.example.com"));
+        EXPECT_EQ(dialog.TrackbarPosition(IDC_INTERVAL), 4);
+        EXPECT_TRUE(dialog.IsChecked(IDC_USE_PROXY));
+        EXPECT_EQ(dialog.Text(IDC_PROXY_ADDRESS), "127.0.0.1");
+        EXPECT_EQ(dialog.Text(IDC_PORT), "18093");
+        for (const int id :
+             {IDC_HTTP, IDC_FTP, IDC_CHANGE_URL, IDC_INTERVAL, IDC_USE_PROXY, IDC_PROXY_ADDRESS, IDC_PORT}) {
+            EXPECT_FALSE(isEnabled(id)) << id;
+        }
+        for (const int id : {IDC_RANDOM, IDC_SEQUENTIAL, IDC_HOST_LIST, IDC_AUTONETSENSE, IDC_AOL_TITLE, IDOK}) {
+            EXPECT_TRUE(isEnabled(id)) << id;
+        }
+        // A double click on an entry the policy sets changes nothing.
+        PostMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(IDC_HOST_LIST, LBN_DBLCLK),
+                     reinterpret_cast<LPARAM>(dialog.Control(IDC_HOST_LIST)));
+        PumpFor(500);
+        EXPECT_EQ(FindProcessWindow(quellor.Id(), "#32770", kChangeUrlTitle), nullptr);
+
+        // OK stores what the user may choose, and the user's own values of
+        // the rest stay as they were, as do the policies.
+        dialog.Click(IDC_SEQUENTIAL);
+        dialog.Click(IDOK);
+        ASSERT_TRUE(dialog.WaitUntilClosed());
+        EXPECT_EQ(quellor_registry::ReadInt("IsRand", -1), 0);
+        EXPECT_EQ(quellor_registry::ReadInt("IsHttp", -1), 0);
+        EXPECT_EQ(quellor_registry::ReadInt("Proxy", -1), 0);
+        EXPECT_EQ(quellor_registry::ReadInt("DefaultMin", -1), 5);
+        EXPECT_EQ(quellor_registry::TypeOf("ProxyIP3"), static_cast<unsigned long>(REG_NONE));
+        EXPECT_EQ(StoredList("HTTPURL")[0], "127.0.1.0");
+        EXPECT_EQ(quellor_registry::ReadPolicyInt(Scope::Machine, "IsHttp", -1), 1);
+        EXPECT_EQ(quellor_registry::ReadPolicyInt(Scope::User, "Port", -1), 18093);
+
+        // The contact goes to the host the policy names, through its proxy.
+        PostMessageA(quellor.MainWindow(), WM_COMMAND, ID_ACTIVITY_ON, 0);
+        ASSERT_TRUE(
+            WaitUntil([&] { return FindProcessWindow(quellor.Id(), "QuellorAnimation", "") != nullptr; }, 5000));
+        PostMessageA(quellor.MainWindow(), WM_TIMER, 1, 0);
+        ASSERT_TRUE(proxy.WaitForConnections(1, 5000));
+        const std::string request = proxy.Connections()[0].received;
+        EXPECT_EQ(request.substr(0, request.find("\r\n")), "GET http://intranet.example.com:80/ HTTP/1.0");
         EXPECT_TRUE(quellor.Exit());
     }
     WSACleanup();
