@@ -22,7 +22,7 @@ constexpr WPARAM kExitCommand = 32774;
 constexpr DWORD kInstallFailure = 1603;
 const char* const kMachineUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
-std::string Folder(int folder)
+std::string ShellFolder(int folder)
 {
     char path[MAX_PATH] = {};
     return SUCCEEDED(SHGetFolderPathA(nullptr, folder, nullptr, 0, path)) ? path : "";
@@ -81,7 +81,7 @@ TEST(MsiPackage, InstallsSilentlyStartsAtLogonReplacesAnEarlierVersionAndUninsta
 {
     quellor_registry::PrepareQuietStart();
     WriteMachineString(kRunKey, "Other", "\"C:\\Other\\Other.exe\"");
-    const std::string folder = Folder(CSIDL_PROGRAM_FILES) + "\\Quellor";
+    const std::string folder = ShellFolder(CSIDL_PROGRAM_FILES) + "\\Quellor";
     const std::string program = folder + "\\Quellor.exe";
     const std::string current = "Quellor-" QUELLOR_VERSION_TEXT ".msi";
 
@@ -101,9 +101,9 @@ TEST(MsiPackage, InstallsSilentlyStartsAtLogonReplacesAnEarlierVersionAndUninsta
     EXPECT_TRUE(SameBytes(program, CQuellorProcess::BesideTests("packaging\\release\\Quellor.exe")));
     EXPECT_TRUE(SameBytes(folder + "\\LICENSE.txt", CQuellorProcess::BesideTests("packaging\\release\\LICENSE.txt")));
     // Windows puts it into the common Start menu, Wine 8 into the user's.
-    std::string shortcut = Folder(CSIDL_COMMON_PROGRAMS) + "\\Quellor.lnk";
+    std::string shortcut = ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Quellor.lnk";
     if (!Exists(shortcut)) {
-        shortcut = Folder(CSIDL_PROGRAMS) + "\\Quellor.lnk";
+        shortcut = ShellFolder(CSIDL_PROGRAMS) + "\\Quellor.lnk";
     }
     EXPECT_EQ(lstrcmpiA(ShortcutTarget(shortcut).c_str(), program.c_str()), 0) << ShortcutTarget(shortcut);
     EXPECT_EQ(MachineString(kRunKey, "Quellor"), "\"" + program + "\" /on");
