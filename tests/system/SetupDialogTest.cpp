@@ -1,17 +1,19 @@
 // The Set Up dialog and the Change URL dialog in the running Quellor.exe,
 // driven as a user would (clicks, typing, keys, tab and list clicks) and
 // checked through what the controls show and what reaches the registry.
-#include "RemoteDialog.h"
 #include "BrowserStandIn.h"
 #include "LoopbackListener.h"
 #include "QuellorProcess.h"
 #include "QuellorRegistry.h"
+#include "RemoteDialog.h"
 #include "TestWindows.h"
+#include "WizardDriver.h"
 
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -860,6 +862,27 @@ TEST_F(SetupDialog, SettingsSetByPolicyShowDisabledStayTheUsersAndNameTheHostCon
         EXPECT_EQ(StoredList("HTTPURL")[0], "127.0.1.0");
         EXPECT_EQ(quellor_registry::ReadPolicyInt(Scope::Machine, "IsHttp", -1), 1);
         EXPECT_EQ(quellor_registry::ReadPolicyInt(Scope::User, "Port", -1), 18093);
+
+        // The wizard's pages show the same, and store only the rest.
+        CWizardDriver wizard(quellor.Id());
+        ASSERT_TRUE(wizard.Open(quellor.MainWindow()));
+        wizard.Click(IDC_WIZ_OTHER);
+        ASSERT_TRUE(wizard.Press(IDOK, wizard_page::kAutoNetSense));
+        ASSERT_TRUE(wizard.Press(IDOK, wizard_page::kProxy));
+        EXPECT_TRUE(wizard.IsChecked(IDC_WIZ_USE_PROXY));
+        EXPECT_FALSE(wizard.IsChecked(IDC_WIZ_NO_PROXY));
+        EXPECT_EQ(wizard.Text(IDC_WIZ_PROXY_ADDRESS), "127.0.0.1");
+        EXPECT_EQ(wizard.Text(IDC_WIZ_PORT), "18093");
+        ASSERT_TRUE(wizard.Press(IDOK, wizard_page::kTimer));
+        EXPECT_EQ(SendMessageA(wizard.Item(IDC_WIZ_SLIDER), TBM_GETPOS, 0, 0), 4);
+        EXPECT_FALSE(IsWindowEnabled(wizard.Item(IDC_WIZ_SLIDER)));
+        ASSERT_TRUE(wizard.Press(IDOK, wizard_page::kProtocol));
+        EXPECT_TRUE(wizard.IsChecked(IDC_WIZ_HTTP));
+        EXPECT_FALSE(IsWindowEnabled(wizard.Item(IDC_WIZ_FTP)));
+        ASSERT_TRUE(wizard.Press(IDCANCEL, 0));
+        EXPECT_EQ(quellor_registry::ReadInt("AutoNetSense", -1), 1);
+        EXPECT_EQ(quellor_registry::ReadInt("Proxy", -1), 0);
+        EXPECT_EQ(quellor_registry::ReadInt("DefaultMin", -1), 5);
 
         // The contact goes to the host the policy names, through its proxy.
         PostMessageA(quellor.MainWindow(), WM_COMMAND, ID_ACTIVITY_ON, 0);
