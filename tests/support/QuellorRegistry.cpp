@@ -138,36 +138,39 @@ void Remove(const char* key)
     RegCloseKey(section);
 }
 
-void WritePolicy(Scope scope, const char* key, unsigned long type, const void* data, unsigned long size)
+namespace {
+
+HKEY OpenPolicies(Scope scope)
 {
     HKEY policies = nullptr;
-    if (RegCreateKeyExA(PolicyRoot(scope), kPolicyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &policies, nullptr) ==
-        ERROR_SUCCESS) {
-        RegSetValueExA(policies, key, 0, type, static_cast<const BYTE*>(data), size);
-        RegCloseKey(policies);
-    }
+    RegCreateKeyExA(PolicyRoot(scope), kPolicyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &policies, nullptr);
+    return policies;
 }
+
+}  // namespace
 
 void WritePolicyInt(Scope scope, const char* key, int value)
 {
+    const HKEY policies = OpenPolicies(scope);
     const DWORD data = static_cast<DWORD>(value);
-    WritePolicy(scope, key, REG_DWORD, &data, sizeof data);
+    RegSetValueExA(policies, key, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
+    RegCloseKey(policies);
 }
 
 void WritePolicyString(Scope scope, const char* key, const std::string& value)
 {
-    WritePolicy(scope, key, REG_SZ, value.c_str(), static_cast<unsigned long>(value.size() + 1));
+    const HKEY policies = OpenPolicies(scope);
+    RegSetValueExA(policies, key, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(policies);
 }
 
 int ReadPolicyInt(Scope scope, const char* key, int defaultValue)
 {
-    HKEY policies = nullptr;
+    const HKEY policies = OpenPolicies(scope);
     DWORD value = 0;
     DWORD size = sizeof value;
     DWORD type = REG_NONE;
-    if (RegOpenKeyExA(PolicyRoot(scope), kPolicyPath, 0, KEY_READ, &policies) != ERROR_SUCCESS) {
-        return defaultValue;
-    }
     const bool found =
         RegQueryValueExA(policies, key, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
         type == REG_DWORD;

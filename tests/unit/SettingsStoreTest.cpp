@@ -126,53 +126,44 @@ TEST_F(SettingsStoreTest, NegativeAndLargeNumbersSurviveTheRoundTrip)
 TEST_F(SettingsStoreTest, PoliciesOverrideTheUsersValuesMachineFirstAndAreNeverWritten)
 {
     using quellor_registry::Scope;
-    ASSERT_TRUE(settings::Write(keys::Port, 8080));
-    ASSERT_TRUE(settings::Write(keys::ProxyIP3, "mine"));
+    ASSERT_TRUE(settings::Write(keys::Port, 8080) && settings::Write(keys::ProxyIP3, "mine"));
     ASSERT_TRUE(settings::Write(keys::IsAOL, 1));
-    EXPECT_FALSE(settings::IsManaged(keys::Port));
-
     quellor_registry::WritePolicyInt(Scope::User, "Port", 3128);
     quellor_registry::WritePolicyString(Scope::User, "ProxyIP3", "proxy.corp");
     EXPECT_EQ(settings::Read(keys::Port), 3128);
     EXPECT_EQ(settings::Read(keys::ProxyIP3), "proxy.corp");
-    EXPECT_TRUE(settings::IsManaged(keys::Port));
-    EXPECT_TRUE(settings::IsManaged(keys::ProxyIP3));
+    EXPECT_TRUE(settings::IsManaged(keys::Port) && settings::IsManaged(keys::ProxyIP3));
     quellor_registry::WritePolicyInt(Scope::Machine, "Port", 8000);
     EXPECT_EQ(settings::Read(keys::Port), 8000);
 
-    // Out of range or of the wrong kind, a machine's value gives way to the
-    // user's policy, and a bad user policy to the user's own value.
+    // Out of range or of the wrong kind, the machine's value gives way to the
+    // user's policy, and that to the user's own value.
     quellor_registry::WritePolicyInt(Scope::Machine, "Port", 65536);
     EXPECT_EQ(settings::Read(keys::Port), 3128);
     quellor_registry::WritePolicyString(Scope::Machine, "Port", "8000");
-    EXPECT_EQ(settings::Read(keys::Port), 3128);
     quellor_registry::WritePolicyInt(Scope::User, "Port", -1);
-    EXPECT_EQ(settings::Read(keys::Port), 8080);
-    EXPECT_FALSE(settings::IsManaged(keys::Port));
     quellor_registry::WritePolicyInt(Scope::User, "ProxyIP3", 1);
-    EXPECT_EQ(settings::Read(keys::ProxyIP3), "mine");
     quellor_registry::WritePolicyInt(Scope::User, "DefaultMin", 11);
-    quellor_registry::WritePolicyInt(Scope::Machine, "DefaultMin", 0);
+    EXPECT_EQ(settings::Read(keys::Port), 8080);
+    EXPECT_EQ(settings::Read(keys::ProxyIP3), "mine");
     EXPECT_EQ(settings::Read(keys::DefaultMin, 5), 5);
-    // Keys outside the policies' list stay the user's.
+    EXPECT_FALSE(settings::IsManaged(keys::Port) || settings::IsManaged(keys::DefaultMin));
+    // Keys that are not open to policy stay the user's.
     quellor_registry::WritePolicyInt(Scope::User, "IsAOL", 0);
     EXPECT_EQ(settings::Read(keys::IsAOL), 1);
-    EXPECT_FALSE(settings::IsManaged(keys::IsAOL));
 
-    // A managed key keeps the user's own value for when the policy goes,
-    // and no write reaches the policies; the first start's values do.
-    quellor_registry::WritePolicyString(Scope::Machine, "HTTPURL3", "intranet.example.com");
+    // A managed key keeps the user's own value for when the policy goes; no
+    // write reaches the policies, and only the first start's values go in.
     const keys::TextKey& host = keys::HostKey(keys::HostList::Http, 3);
-    EXPECT_FALSE(settings::Write(host, "public.example.org"));
+    quellor_registry::WritePolicyString(Scope::Machine, "HTTPURL3", "intranet.example.com");
+    quellor_registry::WritePolicyInt(Scope::User, "Port", 3128);
+    EXPECT_FALSE(settings::Write(host, "public.example.org") || settings::Write(keys::Port, 1));
     EXPECT_TRUE(settings::Seed(host, "first.example.org"));
     EXPECT_EQ(settings::Read(host), "intranet.example.com");
-    quellor_registry::WritePolicyInt(Scope::User, "Port", 3128);
-    EXPECT_FALSE(settings::Write(keys::Port, 1));
     EXPECT_EQ(quellor_registry::ReadPolicyInt(Scope::User, "Port", 0), 3128);
     quellor_registry::ClearPolicies();
     EXPECT_EQ(settings::Read(host), "first.example.org");
     EXPECT_EQ(settings::Read(keys::Port), 8080);
-    EXPECT_EQ(settings::Read(keys::ProxyIP3), "mine");
 }
 
 TEST_F(SettingsStoreTest, EveryHostKeyHasItsOwnName)
