@@ -128,14 +128,14 @@ void CQuellorApp::EnableDialogControls()
 void CQuellorApp::WriteFirstRunDefaults()
 {
     settings::Write(keys::FirstRunMarker, 1);
-    settings::Write(keys::ProdigyMSG, keys::ProdigyMSG.defaultValue);
-    settings::Write(keys::AOL47, keys::AOL47.defaultValue);
+    settings::Seed(keys::ProdigyMSG, keys::ProdigyMSG.defaultValue);
+    settings::Seed(keys::AOL47, keys::AOL47.defaultValue);
     settings::Remove(keys::AOL10);
     for (int i = 0; i < keys::kHostCount; ++i) {
-        settings::Write(keys::HostKey(keys::HostList::Http, i), first_run::kWebHosts[i]);
+        settings::Seed(keys::HostKey(keys::HostList::Http, i), first_run::kWebHosts[i]);
     }
     for (int i = 0; i < keys::kHostCount; ++i) {
-        settings::Write(keys::HostKey(keys::HostList::Ftp, i), first_run::kFtpHosts[i]);
+        settings::Seed(keys::HostKey(keys::HostList::Ftp, i), first_run::kFtpHosts[i]);
     }
 }
 

@@ -10,6 +10,8 @@
 #include "ui/Wizard.h"
 #include "win/Dialog.h"
 
+#include <utility>
+
 const win::MessageEntry<CMainFrame> CMainFrame::messages[] = {
     {WM_CREATE, &CMainFrame::OnCreate},
     {WM_TIMER, &CMainFrame::OnTimer},
@@ -23,12 +25,8 @@ const win::MessageEntry<CMainFrame> CMainFrame::messages[] = {
     {WM_CONTACT_DONE, &CMainFrame::OnContactDone},
     {WM_SETTINGCHANGE, &CMainFrame::OnSettingChange},
     {WM_TRAY_PICTURES, &CMainFrame::OnTrayPictures},
-    {WM_TIMECHANGE, &CMainFrame::OnTimeChange},
-    {WM_POWERBROADCAST, &CMainFrame::OnPowerBroadcast},
-    {WM_HOTKEY, &CMainFrame::OnHotKey},
-    {WM_SWITCH_CONNECTIONS, &CMainFrame::OnConnectionsNotified},
-    {WM_SWITCH_PROGRAM_ENDED, &CMainFrame::OnProgramEnded},
     {WM_SETUP_APPLIED, &CMainFrame::OnSetupApplied},
+    {WM_POLICY_CHANGED, &CMainFrame::OnPolicyChanged},
 };
 
 const win::CommandEntry<CMainFrame> CMainFrame::commands[] = {
@@ -104,7 +102,8 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         result = 0;
         return true;
     }
-    if (win::DispatchMessageMap(*this, messageMap, message, wParam, lParam, result)) {
+    if (sources.OnMessage(message, wParam, lParam, result) ||
+        win::DispatchMessageMap(*this, messageMap, message, wParam, lParam, result)) {
         return true;
     }
     if (message == WM_COMMAND && commandFallback != nullptr && commandFallback->OnCommand(LOWORD(wParam))) {
@@ -126,16 +125,35 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM)
     // Only once the icon is set up: adding it waits on the shell and answers
     // sent messages meanwhile, so a watch started earlier could switch the
     // activity on before there is an icon to animate.
-    if (settings::Read(keys::AutoNetSense) != 0) {
-        if (ReadAolFlag() != 0) {
-            aolPresenceWatched = SetTimer(hwnd, TIMER_AOL_PRESENCE, 10000, nullptr) != 0;
-        } else {
-            autoNetSense.Start(hwnd);
-        }
-    }
-    ShowStatus();
+    WatchForConnections();
     StartSources();
     return 0;
+}
+
+// A watch that stops while its condition holds ends it, as any source's
+// end does.
+void CMainFrame::WatchForConnections()
+{
+    const bool wanted = settings::Read(keys::AutoNetSense) != 0;
+    const bool aol = wanted && ReadAolFlag() != 0;
+    if ((!wanted || aol) && autoNetSense.IsWatching()) {
+        autoNetSense.Stop();
+        if (sources.Holds(ActivityCause::AutoNetSense)) {
+            sources.Ended(ActivityCause::AutoNetSense);
+        }
+    }
+    if (!aol && aolPresenceWatched) {
+        KillTimer(hwnd, TIMER_AOL_PRESENCE);
+        aolPresenceWatched = false;
+        if (std::exchange(aolClientSeen, false)) {
+            sources.Ended(ActivityCause::AmericaOnline);
+        }
+    }
+    if (aol && !aolPresenceWatched) {
+        aolPresenceWatched = SetTimer(hwnd, TIMER_AOL_PRESENCE, 10000, nullptr) != 0;
+    } else if (wanted && !aol && !autoNetSense.IsWatching()) {
+        autoNetSense.Start(hwnd);
+    }
 }
 
 void CMainFrame::StartSources()
@@ -201,7 +219,7 @@ LRESULT CMainFrame::OnTimer(WPARAM timerId, LPARAM lParam)
         StopActivity(ActivityCause::TimeLimit);
         return 0;
     default:
-        return sources.OnTimer(timerId) ? 0 : DefWindowProcA(hwnd, WM_TIMER, timerId, lParam);
+        return DefWindowProcA(hwnd, WM_TIMER, timerId, lParam);
     }
 }
 
@@ -240,33 +258,32 @@ LRESULT CMainFrame::OnNetChange(WPARAM connected, LPARAM)
     return 0;
 }
 
-LRESULT CMainFrame::OnTimeChange(WPARAM, LPARAM)
+void CMainFrame::ApplySettings()
 {
-    sources.OnTimeChange();
+    if (IsRunning()) {
+        StopActivity(ActivityCause::Settings);
+        StartActivity(ActivityCause::Settings);
+    }
+    StartSources();
+}
+
+// Group Policy's news comes sent, perhaps inside a wait on the shell: the
+// settings are read again once the message loop comes round to it.
+LRESULT CMainFrame::OnSettingChange(WPARAM, LPARAM area)
+{
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): the changed area's name, as the message carries it
+    const auto* name = reinterpret_cast<const char*>(area);
+    if (name != nullptr && lstrcmpiA(name, "Policy") == 0) {
+        PostMessageA(hwnd, WM_POLICY_CHANGED, 0, 0);
+    }
+    presence.OnSettingChange();
     return 0;
 }
 
-LRESULT CMainFrame::OnPowerBroadcast(WPARAM event, LPARAM)
+LRESULT CMainFrame::OnPolicyChanged(WPARAM, LPARAM)
 {
-    sources.OnPowerBroadcast(event);
-    return TRUE;
-}
-
-LRESULT CMainFrame::OnHotKey(WPARAM id, LPARAM)
-{
-    sources.OnHotKey(id);
-    return 0;
-}
-
-LRESULT CMainFrame::OnConnectionsNotified(WPARAM, LPARAM)
-{
-    sources.OnConnectionsNotified();
-    return 0;
-}
-
-LRESULT CMainFrame::OnProgramEnded(WPARAM, LPARAM)
-{
-    sources.OnProgramEnded();
+    WatchForConnections();
+    ApplySettings();
     return 0;
 }
 
@@ -324,12 +341,6 @@ LRESULT CMainFrame::OnTrayCallback(WPARAM wParam, LPARAM lParam)
     return presence.OnTrayCallback(wParam, lParam);
 }
 
-LRESULT CMainFrame::OnSettingChange(WPARAM, LPARAM)
-{
-    presence.OnSettingChange();
-    return 0;
-}
-
 LRESULT CMainFrame::OnTrayPictures(WPARAM, LPARAM)
 {
     presence.OnTrayPictures();
@@ -381,11 +392,7 @@ void CMainFrame::OnSetUp()
     if (!IsWindow(self)) {
         return;
     }
-    if (IsRunning()) {
-        StopActivity(ActivityCause::Settings);
-        StartActivity(ActivityCause::Settings);
-    }
-    StartSources();
+    ApplySettings();
 }
 
 void CMainFrame::OnWizard()

@@ -46,14 +46,10 @@ private:
     LRESULT OnNetChange(WPARAM connected, LPARAM);
     LRESULT OnRemoteCommand(WPARAM command, LPARAM minutes);
     LRESULT OnContactDone(WPARAM outcome, LPARAM);
-    LRESULT OnSettingChange(WPARAM, LPARAM);
+    LRESULT OnSettingChange(WPARAM, LPARAM area);
     LRESULT OnTrayPictures(WPARAM, LPARAM);
-    LRESULT OnTimeChange(WPARAM, LPARAM);
-    LRESULT OnPowerBroadcast(WPARAM event, LPARAM);
-    LRESULT OnHotKey(WPARAM id, LPARAM);
-    LRESULT OnConnectionsNotified(WPARAM, LPARAM);
-    LRESULT OnProgramEnded(WPARAM, LPARAM);
     LRESULT OnSetupApplied(WPARAM dialog, LPARAM);
+    LRESULT OnPolicyChanged(WPARAM, LPARAM);
     // The second start's command, answered at once.
     LRESULT AcceptRemoteCommand(WPARAM command, LPARAM minutes) const;
 
@@ -74,6 +70,12 @@ private:
     void CheckAolPresence();
     // The sources start (again) with the stored settings.
     void StartSources();
+    // Changed settings take effect: a running activity reads its options
+    // again, and the sources start again.
+    void ApplySettings();
+    // The dial-up watch or the America Online presence check, as
+    // AutoNetSense and the service ask, and neither when it is off.
+    void WatchForConnections();
     bool IsActivityOn() const override { return IsRunning(); }
     // Tells the tray what the activity does now, and why.
     void ShowStatus();

@@ -74,6 +74,33 @@ void CSwitchSources::ActivitySwitched(bool on)
     }
 }
 
+bool CSwitchSources::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
+{
+    result = 0;
+    switch (message) {
+    case WM_TIMER:
+        return OnTimer(wParam);
+    case WM_TIMECHANGE:
+        OnTimeChange();
+        return true;
+    case WM_POWERBROADCAST:
+        OnPowerBroadcast(wParam);
+        result = TRUE;
+        return true;
+    case WM_HOTKEY:
+        OnHotKey(wParam);
+        return true;
+    case WM_SWITCH_CONNECTIONS:
+        OnConnectionsNotified();
+        return true;
+    case WM_SWITCH_PROGRAM_ENDED:
+        OnProgramEnded();
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool CSwitchSources::OnTimer(UINT_PTR timerId)
 {
     switch (timerId) {

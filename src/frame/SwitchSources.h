@@ -64,6 +64,11 @@ public:
     // when the settings ask for it.
     void ActivitySwitched(bool on);
 
+    // The window messages of the sources, routed here by the frame: its
+    // timers, WM_TIMECHANGE, WM_POWERBROADCAST, WM_HOTKEY and the sources'
+    // own posted messages. False for any other message.
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
     // WM_TIMER: false for a timer that is not one of TIMER_SCHEDULE,
     // TIMER_PROGRAMS_POLL, TIMER_CONNECTIONS_POLL, TIMER_CONNECTIONS_SETTLE.
     bool OnTimer(UINT_PTR timerId);

@@ -30,6 +30,9 @@ constexpr UINT WM_SWITCH_CONNECTIONS = WM_APP + 3;
 // Posted from the system's wait thread when a named program that was waited
 // for has ended.
 constexpr UINT WM_SWITCH_PROGRAM_ENDED = WM_APP + 4;
+// Posted by the frame to itself when Group Policy has told running programs
+// of a change: the settings are read again from the message loop.
+constexpr UINT WM_POLICY_CHANGED = WM_APP + 6;
 // Posted by the Set Up dialog to its owner once Apply has stored the
 // settings, so that the sources, which read them when they start, start
 // again; wParam is the dialog's window, for the answer below.
@@ -59,7 +62,7 @@ namespace app_messages {
 constexpr UINT kAll[] = {
     WM_TRAY_CALLBACK, WM_TRAY_PICTURES,        WM_NET_CONNECTED,         WM_NET_DISCONNECTED,
     WM_CONTACT_DONE,  WM_NET_CHANGE_POSTED,    WM_REMOTE_COMMAND_POSTED, WM_SWITCH_CONNECTIONS,
-    WM_SWITCH_PROGRAM_ENDED, WM_SETUP_APPLIED, WM_HOTKEY_TAKEN,
+    WM_SWITCH_PROGRAM_ENDED, WM_SETUP_APPLIED, WM_HOTKEY_TAKEN, WM_POLICY_CHANGED,
 };
 
 constexpr bool AllDistinct()

@@ -76,6 +76,7 @@
 #define IDC_SCALE_1 1035
 #define IDC_SCALE_10 1037
 #define IDC_AUTONETSENSE 1077
+#define IDC_MANAGED_NOTE 1150
 
 // Change URL dialog.
 #define IDD_CHANGE_URL 130

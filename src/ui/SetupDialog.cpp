@@ -4,6 +4,7 @@
 #include "settings/MakerSite.h"
 #include "settings/Settings.h"
 #include "ui/ChangeUrlDialog.h"
+#include "ui/SettingControl.h"
 #include "ui/WebLink.h"
 
 #include <commctrl.h>
@@ -58,6 +59,22 @@ constexpr TabControl kTabControls[] = {
     {kHelpTab, IDC_FAQ, false},
 };
 
+// The controls that a policy can take out of the user's hands; the host
+// list's entries are each their own setting.
+constexpr SettingControl kSettingControls[] = {
+    {IDC_NO_STARTUP_DIALOG, keys::StartUp},
+    {IDC_AUTONETSENSE, keys::AutoNetSense},
+    {IDC_HTTP, keys::IsHttp},
+    {IDC_FTP, keys::IsHttp},
+    {IDC_RANDOM, keys::IsRand},
+    {IDC_SEQUENTIAL, keys::IsRand},
+    {IDC_INTERVAL, keys::DefaultMin},
+    {IDC_USE_PROXY, keys::Proxy},
+    {IDC_PROXY_ADDRESS, keys::ProxyIP3},
+    {IDC_PORT, keys::Port},
+    {IDC_AOL_TITLE, keys::AOL47},
+};
+
 UINT CheckState(int value)
 {
     return value != 0 ? BST_CHECKED : BST_UNCHECKED;
@@ -82,6 +99,7 @@ const win::CommandEntry<CSetupDialog> CSetupDialog::commands[] = {
 const win::NotifyEntry<CSetupDialog> CSetupDialog::notifications[] = {
     {IDC_TABS, TCN_SELCHANGE, &CSetupDialog::OnTabChanged},
     {IDC_HOST_LIST, LBN_DBLCLK, &CSetupDialog::OnChangeUrl},
+    {IDC_HOST_LIST, LBN_SELCHANGE, &CSetupDialog::EnableChangeUrl},
 };
 
 const win::MessageMap<CSetupDialog> CSetupDialog::messageMap = {{}, commands, notifications, {}};
@@ -119,6 +137,8 @@ BOOL CSetupDialog::OnInitDialog()
     const int minutes = std::clamp(settings::Read(keys::DefaultMin), keys::kFewestMinutes, keys::kMostMinutes);
     SendMessageA(Item(IDC_INTERVAL), TBM_SETPOS, TRUE, minutes);
     UpdateData(false);
+    const bool managed = DisableManaged(hwnd, kSettingControls);
+    ShowWindow(Item(IDC_MANAGED_NOTE), managed || CHostLists::AnyManaged() ? SW_SHOW : SW_HIDE);
     return TRUE;
 }
 
@@ -313,6 +333,14 @@ void CSetupDialog::FillHostList()
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     }
     SendMessageA(list, LB_SETCURSEL, 0, 0);
+    EnableChangeUrl();
+}
+
+void CSetupDialog::EnableChangeUrl()
+{
+    const int index = static_cast<int>(SendMessageA(Item(IDC_HOST_LIST), LB_GETCURSEL, 0, 0));
+    const bool editable = index >= 0 && index < keys::kHostCount && !CHostLists::IsManaged(ChosenList(), index);
+    EnableWindow(Item(IDC_CHANGE_URL), editable ? TRUE : FALSE);
 }
 
 void CSetupDialog::ShowPairs()
@@ -362,7 +390,10 @@ void CSetupDialog::OnAolVersionClicked(AolVersion version)
 {
     // What the user has typed into the title box is the title the rule sees.
     aol.title = win::WindowText(Item(IDC_AOL_TITLE));
-    const AolChoice next = ClickAolVersion(aol, version);
+    AolChoice next = ClickAolVersion(aol, version);
+    if (!IsWindowEnabled(Item(IDC_AOL_TITLE))) {
+        next.title = aol.title;  // as a policy sets it
+    }
     if (next.title != aol.title) {
         SetDlgItemTextA(hwnd, IDC_AOL_TITLE, next.title.c_str());
     }
@@ -376,7 +407,8 @@ void CSetupDialog::OnChangeUrl()
 {
     const HWND list = Item(IDC_HOST_LIST);
     const int index = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
-    if (index < 0 || index >= keys::kHostCount) {
+    // A double click reaches here too: an entry a policy sets stays.
+    if (index < 0 || index >= keys::kHostCount || !IsWindowEnabled(Item(IDC_CHANGE_URL))) {
         return;
     }
     std::string& entry = hosts.Entry(ChosenList(), index);

@@ -1,6 +1,8 @@
 #pragma once
 // The tabbed Set Up dialog in which every option can be edited. It keeps
-// working values while open and writes them all on OK, Apply and FAQ.
+// working values while open and writes them all on OK, Apply and FAQ; a
+// setting that a policy sets shows the policy's value in a disabled control,
+// and no write reaches it.
 #include "settings/SettingsKeys.h"
 #include "ui/AolChoice.h"
 #include "ui/HostLists.h"
@@ -39,6 +41,8 @@ private:
     // Ctrl+Tab and Ctrl+PageDown: 1; with Shift, or Ctrl+PageUp: -1; else 0.
     static int TabStep(const MSG& message);
     void FillHostList();
+    // Change URL only for an entry that no policy sets.
+    void EnableChangeUrl();
     keys::HostList ChosenList() const;
     void ShowPairs();
     void OnAolVersionClicked(AolVersion version);

@@ -1,17 +1,19 @@
 // The Set Up dialog and the Change URL dialog in the running Quellor.exe,
 // driven as a user would (clicks, typing, keys, tab and list clicks) and
 // checked through what the controls show and what reaches the registry.
-#include "RemoteDialog.h"
 #include "BrowserStandIn.h"
 #include "LoopbackListener.h"
 #include "QuellorProcess.h"
 #include "QuellorRegistry.h"
+#include "RemoteDialog.h"
 #include "TestWindows.h"
+#include "WizardDriver.h"
 
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -196,6 +198,7 @@ TEST_F(SetupDialog, OpensWithEveryDefaultOnAnEmptyStoreAndOkWritesEveryKey)
     EXPECT_EQ(dialog.TrackbarPosition(IDC_INTERVAL), 1);
     EXPECT_EQ(dialog.ListItems(IDC_HOST_LIST), Repeated("www.marrowby.com"));
     EXPECT_EQ(dialog.ListSelection(IDC_HOST_LIST), 0);
+    EXPECT_FALSE(dialog.IsShown(IDC_MANAGED_NOTE));
 
     // Centred in the work area, though its owner is hidden.
     RECT work = {};
@@ -789,6 +792,86 @@ TEST_F(SetupDialog, ClosingTheDialogRestartsARunningActivityWhateverTheWayItClos
         const std::string request = proxy.Connections()[0].received;
         EXPECT_EQ(request.substr(0, request.find("\r\n")), "GET http://127.0.0.1:80/ HTTP/1.0");
         EXPECT_TRUE(isOn());
+        EXPECT_TRUE(quellor.Exit());
+    }
+    WSACleanup();
+}
+
+TEST_F(SetupDialog, SettingsSetByPolicyShowDisabledStayTheUsersAndNameTheHostContacted)
+{
+    namespace reg = quellor_registry;
+    struct Cleanup {
+        ~Cleanup() { reg::ClearPolicies(); }
+    } cleanup;
+    WSADATA sockets = {};
+    ASSERT_EQ(WSAStartup(MAKEWORD(1, 1), &sockets), 0);
+    {
+        CLoopbackListener proxy;
+        ASSERT_TRUE(proxy.Start(18093, CLoopbackListener::Mode::AnswerHttp));
+        // The user's own: FTP, no proxy, 5 minutes. The office's, from the
+        // machine's policies and the user's: its intranet through its proxy,
+        // every 4 minutes.
+        PrepareStore();
+        reg::WriteInt("IsHttp", 0);
+        reg::WriteInt("Proxy", 0);
+        reg::WriteInt("DefaultMin", 5);
+        reg::ClearPolicies();
+        reg::WritePolicyInt(reg::Scope::Machine, "IsHttp", 1);
+        reg::WritePolicyInt(reg::Scope::Machine, "Proxy", 1);
+        reg::WritePolicyString(reg::Scope::Machine, "ProxyIP3", "127.0.0.1");
+        reg::WritePolicyInt(reg::Scope::User, "Port", 18093);
+        reg::WritePolicyInt(reg::Scope::User, "DefaultMin", 4);
+        for (int i = 0; i < 10; ++i) {
+            reg::WritePolicyString(reg::Scope::Machine, HostKey("HTTPURL", i).c_str(), "intranet.example.com");
+        }
+        ASSERT_NO_FATAL_FAILURE(LaunchAndOpen());
+        EXPECT_EQ(dialog.Text(IDC_MANAGED_NOTE), "Some settings are managed by your organisation.");
+        EXPECT_TRUE(dialog.IsShown(IDC_MANAGED_NOTE));
+        EXPECT_TRUE(dialog.IsChecked(IDC_HTTP) && dialog.IsChecked(IDC_USE_PROXY));
+        EXPECT_EQ(dialog.ListItems(IDC_HOST_LIST), Repeated("intranet.example.com"));
+        EXPECT_EQ(dialog.TrackbarPosition(IDC_INTERVAL), 4);
+        EXPECT_EQ(dialog.Text(IDC_PROXY_ADDRESS) + ":" + dialog.Text(IDC_PORT), "127.0.0.1:18093");
+        for (const int id :
+             {IDC_HTTP, IDC_FTP, IDC_CHANGE_URL, IDC_INTERVAL, IDC_USE_PROXY, IDC_PROXY_ADDRESS, IDC_PORT}) {
+            EXPECT_FALSE(IsWindowEnabled(dialog.Control(id))) << id;
+        }
+        for (const int id : {IDC_SEQUENTIAL, IDC_HOST_LIST, IDC_AUTONETSENSE}) {
+            EXPECT_TRUE(IsWindowEnabled(dialog.Control(id))) << id;
+        }
+        // OK stores what the user may choose; the user's own values of the
+        // rest, and the policies, stay.
+        dialog.Click(IDC_SEQUENTIAL);
+        dialog.Click(IDOK);
+        ASSERT_TRUE(dialog.WaitUntilClosed());
+        const auto ownValues = [] {
+            return std::vector<int>{reg::ReadInt("IsRand", -1), reg::ReadInt("IsHttp", -1), reg::ReadInt("Proxy", -1),
+                                    reg::ReadInt("DefaultMin", -1), reg::ReadInt("AutoNetSense", -1)};
+        };
+        EXPECT_EQ(ownValues(), (std::vector<int>{0, 0, 0, 5, 0}));
+        EXPECT_EQ(StoredList("HTTPURL")[0], "127.0.1.0");
+        EXPECT_EQ(reg::ReadPolicyInt(reg::Scope::User, "Port", -1), 18093);
+
+        // So do the wizard's pages.
+        CWizardDriver wizard(quellor.Id());
+        ASSERT_TRUE(wizard.Open(quellor.MainWindow()));
+        wizard.Click(IDC_WIZ_OTHER);
+        ASSERT_TRUE(wizard.Press(IDOK, wizard_page::kAutoNetSense));
+        ASSERT_TRUE(wizard.Press(IDOK, wizard_page::kProxy));
+        EXPECT_TRUE(wizard.IsChecked(IDC_WIZ_USE_PROXY) && !IsWindowEnabled(wizard.Item(IDC_WIZ_NO_PROXY)));
+        EXPECT_EQ(wizard.Text(IDC_WIZ_PROXY_ADDRESS) + ":" + wizard.Text(IDC_WIZ_PORT), "127.0.0.1:18093");
+        ASSERT_TRUE(wizard.Press(IDOK, wizard_page::kTimer));
+        EXPECT_EQ(SendMessageA(wizard.Item(IDC_WIZ_SLIDER), TBM_GETPOS, 0, 0), 4);
+        ASSERT_TRUE(wizard.Press(IDCANCEL, 0));
+        EXPECT_EQ(ownValues(), (std::vector<int>{0, 0, 0, 5, 1}));
+
+        // The contact goes to the host the policy names, through its proxy.
+        PostMessageA(quellor.MainWindow(), WM_COMMAND, ID_ACTIVITY_ON, 0);
+        ASSERT_TRUE(
+            WaitUntil([&] { return FindProcessWindow(quellor.Id(), "QuellorAnimation", "") != nullptr; }, 5000));
+        PostMessageA(quellor.MainWindow(), WM_TIMER, 1, 0);
+        ASSERT_TRUE(proxy.WaitForConnections(1, 5000));
+        const std::string request = proxy.Connections()[0].received;
+        EXPECT_EQ(request.substr(0, request.find("\r\n")), "GET http://intranet.example.com:80/ HTTP/1.0");
         EXPECT_TRUE(quellor.Exit());
     }
     WSACleanup();

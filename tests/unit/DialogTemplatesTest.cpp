@@ -63,6 +63,7 @@ const ExpectedControl kSetupControls[] = {
     {IDC_SCALE_1, kLabel},
     {IDC_SCALE_10, kLabel},
     {IDC_AUTONETSENSE, kCheckBox},
+    {IDC_MANAGED_NOTE, kLabel},
 };
 
 const ExpectedControl kChangeUrlControls[] = {

@@ -1,3 +1,4 @@
+#include "QuellorRegistry.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
 #include "settings/SwitchSettings.h"
@@ -22,7 +23,10 @@ protected:
         CSettingsStore::Global().SetRegistryKey("Marrowby");
         RegDeleteTreeOrKey(kSectionKey);
         RegDeleteTreeOrKey(kAppKey);
+        quellor_registry::ClearPolicies();
     }
+
+    void TearDown() override { quellor_registry::ClearPolicies(); }
 
     static void RegDeleteTreeOrKey(const char* path) { RegDeleteKeyA(HKEY_CURRENT_USER, path); }
 
@@ -52,7 +56,6 @@ protected:
 
 TEST_F(SettingsStoreTest, LivesUnderTheCompanyAndApplicationName)
 {
-    EXPECT_EQ(CSettingsStore::Global().SectionPath("Quellor"), kSectionKey);
     EXPECT_TRUE(settings::Write(keys::Port, 8080));
     EXPECT_EQ(RawType("Port"), static_cast<DWORD>(REG_DWORD));
     EXPECT_TRUE(settings::Write(keys::ProxyIP3, "proxy.local"));
@@ -190,6 +193,49 @@ TEST_F(SettingsStoreTest, SwitchSourcesReadAsOffWhenMissingBadOrOutOfRange)
               0);
     EXPECT_GT(read.programs.size(), 100U);
     EXPECT_EQ(settings::Read(keys::WhenPrograms), longList);
+}
+
+TEST_F(SettingsStoreTest, PoliciesOverrideTheUsersValuesMachineFirstAndAreNeverWritten)
+{
+    using quellor_registry::Scope;
+    ASSERT_TRUE(settings::Write(keys::Port, 8080) && settings::Write(keys::ProxyIP3, "mine"));
+    ASSERT_TRUE(settings::Write(keys::IsAOL, 1));
+    quellor_registry::WritePolicyInt(Scope::User, "Port", 3128);
+    quellor_registry::WritePolicyString(Scope::User, "ProxyIP3", "proxy.corp");
+    EXPECT_EQ(settings::Read(keys::Port), 3128);
+    EXPECT_EQ(settings::Read(keys::ProxyIP3), "proxy.corp");
+    EXPECT_TRUE(settings::IsManaged(keys::Port) && settings::IsManaged(keys::ProxyIP3));
+    quellor_registry::WritePolicyInt(Scope::Machine, "Port", 8000);
+    EXPECT_EQ(settings::Read(keys::Port), 8000);
+
+    // Out of range or of the wrong kind, the machine's value gives way to the
+    // user's policy, and that to the user's own value.
+    quellor_registry::WritePolicyInt(Scope::Machine, "Port", 65536);
+    EXPECT_EQ(settings::Read(keys::Port), 3128);
+    quellor_registry::WritePolicyString(Scope::Machine, "Port", "8000");
+    quellor_registry::WritePolicyInt(Scope::User, "Port", -1);
+    quellor_registry::WritePolicyInt(Scope::User, "ProxyIP3", 1);
+    quellor_registry::WritePolicyInt(Scope::User, "DefaultMin", 11);
+    EXPECT_EQ(settings::Read(keys::Port), 8080);
+    EXPECT_EQ(settings::Read(keys::ProxyIP3), "mine");
+    EXPECT_EQ(settings::Read(keys::DefaultMin, 5), 5);
+    EXPECT_FALSE(settings::IsManaged(keys::Port) || settings::IsManaged(keys::DefaultMin));
+    // Keys that are not open to policy stay the user's.
+    quellor_registry::WritePolicyInt(Scope::User, "IsAOL", 0);
+    EXPECT_EQ(settings::Read(keys::IsAOL), 1);
+
+    // A managed key keeps the user's own value for when the policy goes; no
+    // write reaches the policies, and only the first start's values go in.
+    const keys::TextKey& host = keys::HostKey(keys::HostList::Http, 3);
+    quellor_registry::WritePolicyString(Scope::Machine, "HTTPURL3", "intranet.example.com");
+    quellor_registry::WritePolicyInt(Scope::User, "Port", 3128);
+    EXPECT_FALSE(settings::Write(host, "public.example.org") || settings::Write(keys::Port, 1));
+    EXPECT_TRUE(settings::Seed(host, "first.example.org"));
+    EXPECT_EQ(settings::Read(host), "intranet.example.com");
+    EXPECT_EQ(quellor_registry::ReadPolicyInt(Scope::User, "Port", 0), 3128);
+    quellor_registry::ClearPolicies();
+    EXPECT_EQ(settings::Read(host), "first.example.org");
+    EXPECT_EQ(settings::Read(keys::Port), 8080);
 }
 
 TEST_F(SettingsStoreTest, EveryHostKeyHasItsOwnName)
