@@ -7,7 +7,7 @@
 namespace {
 
 constexpr LONGLONG kTicksPerMs = 10000;
-constexpr LONGLONG kTicksPerMinute = 60 * 1000 * kTicksPerMs;
+constexpr LONGLONG kTicksPerMinute = kTicksPerMs * 60 * 1000;
 // The timer fires a little after the edge, so that the look finds it passed.
 constexpr LONGLONG kAfterEdgeMs = 500;
 constexpr LONGLONG kSoonestMs = 1000;
