@@ -3,8 +3,10 @@
 // every switch and the tip's line as they happen, and otherwise idles.
 //   SourcesIdle.exe SECONDS [connections=A;B] [programs=a.exe;b.exe]
 //                   [schedule=DAYS,FROM,TO] [hotkey=VALUE] [keepawake]
+//   SourcesIdle.exe names      (the connection names the Set Up page offers)
 #include "frame/SwitchSources.h"
 #include "res/AppMessages.h"
+#include "win/IpHelper.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -105,6 +107,12 @@ int main(int count, char** arguments)
     if (count < 2) {
         std::fprintf(stderr, "SourcesIdle SECONDS [connections=...] [programs=...] [schedule=D,F,T] [hotkey=V]\n");
         return 2;
+    }
+    if (std::string(arguments[1]) == "names") {
+        for (const std::string& name : win::CurrentConnectionNames()) {
+            std::printf("%s\n", name.c_str());
+        }
+        return 0;
     }
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = Route;
