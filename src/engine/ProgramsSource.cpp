@@ -109,8 +109,8 @@ bool CProgramsSource::Look()
     running.clear();
     bool allWaited = true;
     for (const Found& one : found) {
-        const bool waited = std::any_of(waits.begin(), waits.end(),
-                                        [&one](const Waited& w) { return w.processId == one.processId; });
+        const bool waited =
+            std::any_of(waits.begin(), waits.end(), [&one](const Waited& w) { return w.processId == one.processId; });
         allWaited = (waited || Wait(one.processId)) && allWaited;
         if (std::find(running.begin(), running.end(), *one.name) == running.end()) {
             running.push_back(*one.name);

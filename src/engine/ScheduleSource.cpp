@@ -7,7 +7,7 @@
 namespace {
 
 constexpr LONGLONG kTicksPerMs = 10000;
-constexpr LONGLONG kTicksPerMinute = 60 * 1000 * kTicksPerMs;
+constexpr LONGLONG kTicksPerMinute = kTicksPerMs * 60 * 1000;
 // The timer fires a little after the edge, so that the look finds it passed.
 constexpr LONGLONG kAfterEdgeMs = 500;
 constexpr LONGLONG kSoonestMs = 1000;
@@ -98,8 +98,8 @@ void CScheduleSource::Arm(const SYSTEMTIME& now, int minutesToEdge)
     hasEdge = true;
     // Beyond the longest period a window timer takes, the look is only
     // repeated on the way.
-    const LONGLONG delay = std::clamp(MsUntilLocal(nextEdge, now) + kAfterEdgeMs, kSoonestMs,
-                                      static_cast<LONGLONG>(USER_TIMER_MAXIMUM));
+    const LONGLONG delay =
+        std::clamp(MsUntilLocal(nextEdge, now) + kAfterEdgeMs, kSoonestMs, static_cast<LONGLONG>(USER_TIMER_MAXIMUM));
     SetTimer(window, TIMER_SCHEDULE, static_cast<UINT>(delay), nullptr);
 }
 

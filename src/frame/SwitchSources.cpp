@@ -4,8 +4,7 @@
 
 namespace {
 
-constexpr ActivityCause kOwnSources[] = {ActivityCause::Connections, ActivityCause::Programs,
-                                         ActivityCause::Schedule};
+constexpr ActivityCause kOwnSources[] = {ActivityCause::Connections, ActivityCause::Programs, ActivityCause::Schedule};
 
 }  // namespace
 

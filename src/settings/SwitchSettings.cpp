@@ -84,16 +84,15 @@ std::vector<std::string> SplitProgramNames(std::string_view text)
 
 void ApplyNumbers(const StoredNumbers& stored, SwitchSettings& settings)
 {
-    const bool scheduleValid = InRange(stored.days, 0, kAllDays) &&
-                               InRange(stored.fromMinute, 0, kMinutesPerDay - 1) &&
+    const bool scheduleValid = InRange(stored.days, 0, kAllDays) && InRange(stored.fromMinute, 0, kMinutesPerDay - 1) &&
                                InRange(stored.toMinute, 0, kMinutesPerDay - 1);
     settings.days = scheduleValid ? stored.days : 0;
     settings.fromMinute = scheduleValid ? stored.fromMinute : 0;
     settings.toMinute = scheduleValid ? stored.toMinute : 0;
 
     const int modifiers = (stored.hotKey >> 8) & 0xFF;
-    const bool hotKeyValid = InRange(stored.hotKey, 1, 0xFFFF) && (stored.hotKey & 0xFF) != 0 &&
-                             (modifiers & ~kHotKeyModifierMask) == 0;
+    const bool hotKeyValid =
+        InRange(stored.hotKey, 1, 0xFFFF) && (stored.hotKey & 0xFF) != 0 && (modifiers & ~kHotKeyModifierMask) == 0;
     settings.hotKey = hotKeyValid ? stored.hotKey : 0;
 
     settings.keepAwake = stored.keepAwake == 1;

@@ -67,7 +67,7 @@ bool ReadNetworkAdapters(std::vector<NetworkAdapter>& adapters)
     // ULONGLONG elements keep the records aligned.
     std::vector<ULONGLONG> buffer(kFirstBufferBytes / sizeof(ULONGLONG));
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        ULONG size = static_cast<ULONG>(buffer.size() * sizeof(ULONGLONG));
+        ULONG size = static_cast<ULONG>(buffer.size()) * static_cast<ULONG>(sizeof(ULONGLONG));
         const ULONG status = helper->getAdaptersAddresses(AF_UNSPEC, kNamesOnly, nullptr, buffer.data(), &size);
         if (status == ERROR_BUFFER_OVERFLOW) {
             buffer.resize(size / sizeof(ULONGLONG) + 1);

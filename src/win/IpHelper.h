@@ -15,8 +15,8 @@ public:
     // GetAdaptersAddresses.
     static const CIpHelper* Get();
 
-    using GetAdaptersAddressesFunction = ULONG(WINAPI*)(ULONG family, ULONG flags, void* reserved,
-                                                          void* addresses, ULONG* size);
+    using GetAdaptersAddressesFunction = ULONG(WINAPI*)(ULONG family, ULONG flags, void* reserved, void* addresses,
+                                                        ULONG* size);
     // The interface-change callback: context, MIB_IPINTERFACE_ROW*, notification type.
     using InterfaceChangeCallback = void(WINAPI*)(void* context, void* row, int type);
     using NotifyIpInterfaceChangeFunction = DWORD(WINAPI*)(USHORT family, InterfaceChangeCallback callback,

@@ -872,6 +872,20 @@ TEST_F(SetupDialog, SettingsSetByPolicyShowDisabledStayTheUsersAndNameTheHostCon
         ASSERT_TRUE(proxy.WaitForConnections(1, 5000));
         const std::string request = proxy.Connections()[0].received;
         EXPECT_EQ(request.substr(0, request.find("\r\n")), "GET http://intranet.example.com:80/ HTTP/1.0");
+
+        // A policy changed while it runs holds once Group Policy announces
+        // it, even the protocol, which an ON reads only when it starts: an
+        // FTP contact (Wine makes it straight to the host at the port).
+        reg::WritePolicyInt(reg::Scope::Machine, "IsHttp", 0);
+        for (int i = 0; i < 10; ++i) {
+            reg::WritePolicyString(reg::Scope::Machine, HostKey("FTPURL", i).c_str(), "127.0.0.1");
+        }
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(quellor.MainWindow(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Policy"), SMTO_BLOCK,
+                            5000, &answer);
+        PostMessageA(quellor.MainWindow(), WM_TIMER, 1, 0);
+        ASSERT_TRUE(proxy.WaitForConnections(2, 10000));
+        EXPECT_NE(proxy.Connections()[1].received.rfind("GET ", 0), 0u) << proxy.Connections()[1].received;
         EXPECT_TRUE(quellor.Exit());
     }
     WSACleanup();

@@ -32,10 +32,11 @@ TEST(CommandLine, OneSwitchInEitherFormAndAnyCaseAndEveryMistakeNamed)
         EXPECT_EQ(request.minutes, 0) << text;
     }
     EXPECT_EQ(ParseCommandLine("/on:45").untilMinuteOfDay, -1);
-    for (const char* wrong : {"on", "/", "/o", "/onn", "/on:", "/on:0", "/on:1441", "/on:99999999999", "/on:-5",
-                              "/on:+5", "/on:5m", "/on: 5", "/off /on", "/on /on", "/exit now", "/on:24:00",
-                              "/on:6:60", "/on:6:5", "/on:06:005", "/on:006:00", "/on::30", "/on:6:", "/on:6:0a",
-                              "/on:-1:30", "/on:12:30:00", "/on:1:2:3"}) {
+    for (const char* wrong :
+         {"on",           "/",        "/o",         "/onn",       "/on:",     "/on:0",   "/on:1441",  "/on:99999999999",
+          "/on:-5",       "/on:+5",   "/on:5m",     "/on: 5",     "/off /on", "/on /on", "/exit now", "/on:24:00",
+          "/on:6:60",     "/on:6:5",  "/on:06:005", "/on:006:00", "/on::30",  "/on:6:",  "/on:6:0a",  "/on:-1:30",
+          "/on:12:30:00", "/on:1:2:3"}) {
         const CommandLineRequest request = ParseCommandLine(wrong);
         EXPECT_EQ(request.kind, Kind::Mistake) << wrong;
         EXPECT_FALSE(request.mistake.empty()) << wrong;

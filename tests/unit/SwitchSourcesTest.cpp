@@ -76,8 +76,8 @@ protected:
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = "SwitchSourcesTest";
         RegisterClassA(&windowClass);
-        window = CreateWindowA("SwitchSourcesTest", "", 0, 0, 0, 0, 0, nullptr, nullptr, windowClass.hInstance,
-                               nullptr);
+        window =
+            CreateWindowA("SwitchSourcesTest", "", 0, 0, 0, 0, 0, nullptr, nullptr, windowClass.hInstance, nullptr);
         ASSERT_NE(window, nullptr);
         routed = &sources;
     }
