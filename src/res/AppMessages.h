@@ -24,11 +24,19 @@ constexpr UINT WM_NET_CHANGE_POSTED = WM_APP + 1;
 // A second start's command, posted by the frame to itself: wParam and
 // lParam as the registered command message brought them.
 constexpr UINT WM_REMOTE_COMMAND_POSTED = WM_APP + 2;
+// Posted by the Set Up dialog to its owner once Apply has stored the
+// settings, so that the sources, which read them when they start, start
+// again; wParam is the dialog's window, for the answer below.
+constexpr UINT WM_SETUP_APPLIED = WM_APP + 10;
+// To the Set Up dialog: wParam nonzero when another program holds the
+// stored hot key, zero when it is free or none is set.
+constexpr UINT WM_HOTKEY_TAKEN = WM_APP + 11;
 
 namespace app_messages {
 constexpr UINT kAll[] = {
     WM_TRAY_CALLBACK, WM_TRAY_PICTURES,        WM_NET_CONNECTED,         WM_NET_DISCONNECTED,
-    WM_CONTACT_DONE,  WM_NET_CHANGE_POSTED,    WM_REMOTE_COMMAND_POSTED,
+    WM_CONTACT_DONE,  WM_NET_CHANGE_POSTED,    WM_REMOTE_COMMAND_POSTED, WM_SETUP_APPLIED,
+    WM_HOTKEY_TAKEN,
 };
 
 constexpr bool AllDistinct()
