@@ -961,6 +961,8 @@ TEST_F(SetupDialog, ClosingTheDialogRestartsARunningActivityWhateverTheWayItClos
         ASSERT_TRUE(dialog.WaitUntilClosed());
         ASSERT_TRUE(tick());
         ASSERT_TRUE(proxy.WaitForConnections(1, 5000));
+        // The connection is counted once accepted; its request comes after.
+        ASSERT_TRUE(proxy.WaitUntilFinished(5000));
         const std::string request = proxy.Connections()[0].received;
         EXPECT_EQ(request.substr(0, request.find("\r\n")), "GET http://127.0.0.1:80/ HTTP/1.0");
         EXPECT_TRUE(isOn());
