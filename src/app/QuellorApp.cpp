@@ -119,7 +119,7 @@ bool CQuellorApp::InitInstance()
 void CQuellorApp::EnableDialogControls()
 {
     INITCOMMONCONTROLSEX controls = {sizeof controls,
-                                      ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES | ICC_HOTKEY_CLASS};
+                                     ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES | ICC_HOTKEY_CLASS};
     InitCommonControlsEx(&controls);
 }
 

@@ -18,8 +18,7 @@ namespace {
 
 enum Tab { kUrlTab, kTimerTab, kProxyTab, kAolTab, kProdigyTab, kHelpTab, kSwitchOnTab, kScheduleTab, kTabCount };
 
-const char* const kTabNames[] = {"URL",         "Timer",     "Proxy",   "AOL", "Prodigy/MSN",
-                                 "Online Help", "Switch ON", "Schedule"};
+const char* const kTabNames[] = {"URL", "Timer", "Proxy", "AOL", "Prodigy/MSN", "Online Help", "Switch ON", "Schedule"};
 static_assert(std::size(kTabNames) == kTabCount, "one name for every tab");
 
 // A control that belongs to one tab; the timer title and its companions show
@@ -247,7 +246,8 @@ void CSetupDialog::ExchangeSwitches(win::CDataExchange& dx)
     dx.Text(IDC_WHEN_PROGRAMS, whenPrograms, switch_settings::kMostListChars);
     for (const std::string& program : switch_settings::SplitProgramNames(whenPrograms)) {
         if (!IsFileName(program)) {
-            dx.Fail(IDC_WHEN_PROGRAMS, '"' + program + "\" is not a program's file name: it may not hold any of / : * ? \" < > |.");
+            dx.Fail(IDC_WHEN_PROGRAMS,
+                    '"' + program + "\" is not a program's file name: it may not hold any of / : * ? \" < > |.");
         }
     }
     for (int day = 0; day < kDaysPerWeek; ++day) {

@@ -8,7 +8,6 @@
 // per control, "fits" or "CLIPPED", with the figures in pixels; exit code 1
 // when any text is clipped, 2 when the dialog cannot be made.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,17 +24,12 @@ INT_PTR CALLBACK QuietDialog(HWND, UINT message, WPARAM, LPARAM)
     return message == WM_INITDIALOG;
 }
 
-// The classes of every dialog of the program, time pickers and the hot-key
-// control included.
 void LoadCommonControls()
 {
     if (const HMODULE controls = LoadLibraryA("comctl32.dll")) {
-        using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-        // Through the generic function type, which converts to any other.
-        const auto found = reinterpret_cast<void (*)()>(GetProcAddress(controls, "InitCommonControlsEx"));
-        if (auto init = reinterpret_cast<InitFunction>(found)) {
-            const INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
-            init(&classes);
+        using InitFunction = void(WINAPI*)();
+        if (auto init = reinterpret_cast<InitFunction>(GetProcAddress(controls, "InitCommonControls"))) {
+            init();
         }
     }
 }

@@ -224,13 +224,6 @@ int CRemoteDialog::PickedMinutes(int id) const
                : -1;
 }
 
-void CRemoteDialog::PickMinutes(int id, int minutes) const
-{
-    SYSTEMTIME time = {2024, 1, 1, 1, static_cast<WORD>(minutes / 60), static_cast<WORD>(minutes % 60), 0, 0};
-    DWORD_PTR answer = 0;
-    RemoteCall(Control(id), DTM_SETSYSTEMTIME, GDT_VALID, &time, sizeof time, answer);
-}
-
 HWND WaitForDialog(DWORD processId, const char* title, DWORD timeoutMs)
 {
     HWND found = nullptr;

@@ -56,10 +56,9 @@ public:
     void PostDoubleClickListItem(int listId, int index) const;
 
     int TrackbarPosition(int id) const;
-    // A time picker's time of day in minutes after midnight (-1 when it
-    // cannot say), and a time of day put into it.
+    // A time picker's time of day in minutes after midnight; -1 when it
+    // cannot say.
     int PickedMinutes(int id) const;
-    void PickMinutes(int id, int minutes) const;
 
 private:
     HWND dialog;
