@@ -114,14 +114,15 @@ bool CQuellorApp::InitInstance(const CommandLineRequest& request, ExitCode& exit
         return false;
     }
     if (settings::Read(keys::StartUp) == 0) {
-        CSetupDialog(0).DoModal(mainWindow);
+        CSetupDialog(0, frame->IsHotKeyTaken()).DoModal(mainWindow);
     }
     return true;
 }
 
 void CQuellorApp::EnableDialogControls()
 {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    INITCOMMONCONTROLSEX controls = {sizeof controls,
+                                     ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES | ICC_HOTKEY_CLASS};
     InitCommonControlsEx(&controls);
 }
 

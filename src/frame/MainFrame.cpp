@@ -384,7 +384,7 @@ LRESULT CMainFrame::OnDestroy(WPARAM, LPARAM)
 
 void CMainFrame::OnSetUp()
 {
-    CSetupDialog dialog(settings::Read(keys::StartUp));
+    CSetupDialog dialog(settings::Read(keys::StartUp), IsHotKeyTaken());
     const HWND self = hwnd;
     dialog.DoModal(self);
     // Exit chosen from the tray while the dialog was open has destroyed

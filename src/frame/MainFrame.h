@@ -31,6 +31,8 @@ public:
     void StartActivity(ActivityCause cause) override { StartActivity(cause, 0); }
     void StopActivity(ActivityCause cause) override;
     bool IsRunning() const { return scheduler.IsRunning(); }
+    // The chosen hot key is another program's (the Set Up dialog says so).
+    bool IsHotKeyTaken() const { return sources.IsHotKeyTaken(); }
 
 protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

@@ -77,6 +77,34 @@
 #define IDC_SCALE_10 1037
 #define IDC_AUTONETSENSE 1077
 #define IDC_MANAGED_NOTE 1150
+// The "Switch ON" tab: the sources that switch the activity by themselves.
+#define IDC_WHEN_CONNECTIONS_LABEL 1090
+#define IDC_WHEN_CONNECTIONS 1091
+#define IDC_KNOWN_CONNECTIONS_LABEL 1092
+#define IDC_KNOWN_CONNECTIONS 1093
+#define IDC_ADD_CONNECTION 1094
+#define IDC_WHEN_PROGRAMS_LABEL 1095
+#define IDC_WHEN_PROGRAMS 1096
+#define IDC_BROWSE_PROGRAM 1097
+#define IDC_HOT_KEY_LABEL 1098
+#define IDC_HOT_KEY 1099
+#define IDC_HOT_KEY_TAKEN 1100
+// The "Schedule" tab: the days, Sunday to Saturday in a row, the two times
+// and keeping the computer awake.
+#define IDC_WHEN_DAYS_LABEL 1101
+#define IDC_SUNDAY 1102
+#define IDC_MONDAY 1103
+#define IDC_TUESDAY 1104
+#define IDC_WEDNESDAY 1105
+#define IDC_THURSDAY 1106
+#define IDC_FRIDAY 1107
+#define IDC_SATURDAY 1108
+#define IDC_WHEN_FROM_LABEL 1109
+#define IDC_WHEN_FROM 1110
+#define IDC_WHEN_TO_LABEL 1111
+#define IDC_WHEN_TO 1112
+#define IDC_SCHEDULE_NOTE 1113
+#define IDC_KEEP_AWAKE 1114
 
 // Change URL dialog.
 #define IDD_CHANGE_URL 130

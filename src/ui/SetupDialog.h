@@ -4,6 +4,7 @@
 // setting that a policy sets shows the policy's value in a disabled control,
 // and no write reaches it.
 #include "settings/SettingsKeys.h"
+#include "settings/SwitchSettings.h"
 #include "ui/AolChoice.h"
 #include "ui/HostLists.h"
 #include "win/Dialog.h"
@@ -13,8 +14,11 @@
 
 class CSetupDialog : public win::CDialog {
 public:
-    // startUp: the state of "Don't Show this Dialog Again on Startup".
-    explicit CSetupDialog(int startUp);
+    // startUp: the state of "Don't Show this Dialog Again on Startup";
+    // hotKeyTaken: another program holds the stored hot key, which the
+    // "Switch ON" tab then says. Apply posts WM_SETUP_APPLIED to the owner,
+    // which may answer with WM_HOTKEY_TAKEN once it has tried the new key.
+    explicit CSetupDialog(int startUp, bool hotKeyTaken = false);
 
 protected:
     BOOL OnInitDialog() override;
@@ -29,9 +33,10 @@ private:
     // Reads the controls and writes every key; false when a value was
     // rejected (reported already) and nothing was written.
     bool Save();
-    // The exchange from the controls; a rejected port is shown on its tab.
+    // The exchange from the controls; a rejected box is shown on its tab.
     bool ReadControls();
     void WriteSettings() const;
+    void ExchangeSwitches(win::CDataExchange& dx);
     void Close(INT_PTR result);
 
     void InsertTabs();
@@ -46,6 +51,7 @@ private:
     keys::HostList ChosenList() const;
     void ShowPairs();
     void OnAolVersionClicked(AolVersion version);
+    void PrepareSwitchControls();
 
     void OnTabChanged();
     void OnStartUpClicked();
@@ -56,9 +62,14 @@ private:
     void OnAol3Clicked() { OnAolVersionClicked(AolVersion::Aol3); }
     void OnAol4Clicked() { OnAolVersionClicked(AolVersion::Aol4); }
     void OnChangeUrl();
+    void OnAddConnection();
+    void OnBrowseProgram();
+    LRESULT OnHotKeyTaken(WPARAM taken, LPARAM);
+    void OnHotKeyChanged();
     void OnApply();
     void OnFaq();
 
+    static const win::MessageEntry<CSetupDialog> messages[];
     static const win::CommandEntry<CSetupDialog> commands[];
     static const win::NotifyEntry<CSetupDialog> notifications[];
     static const win::MessageMap<CSetupDialog> messageMap;
@@ -76,6 +87,12 @@ private:
     std::string proxyAddress;
     int port = 80;
     CHostLists hosts;
+    // The sources that switch the activity; the two lists as their boxes
+    // show them.
+    SwitchSettings switches;
+    std::string whenConnections;
+    std::string whenPrograms;
+    bool hotKeyTaken;
     int selectedTab = 0;
     bool closing = false;
 };
