@@ -73,6 +73,7 @@ void CSwitchSources::ActivitySwitched(bool on)
     }
 }
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): a window message and its parameters, in their order
 bool CSwitchSources::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
 {
     result = 0;
