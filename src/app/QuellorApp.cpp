@@ -15,8 +15,6 @@
 #include "ui/Wizard.h"
 #include "win/Failure.h"
 
-#include <commctrl.h>
-
 CQuellorApp theApp;  // NOLINT(cert-err58-cpp): its members start as null handles; nothing in it can throw
 
 int CQuellorApp::Run(const char* arguments)
@@ -99,7 +97,6 @@ bool CQuellorApp::InitInstance()
     }
     ShowWindow(mainWindow, SW_HIDE);
     UpdateWindow(mainWindow);
-    EnableDialogControls();
 
     if (settings::Read(keys::FirstRunMarker) == 999) {
         WriteFirstRunDefaults();
@@ -114,12 +111,6 @@ bool CQuellorApp::InitInstance()
         CSetupDialog(0).DoModal(mainWindow);
     }
     return true;
-}
-
-void CQuellorApp::EnableDialogControls()
-{
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
 }
 
 void CQuellorApp::WriteFirstRunDefaults()

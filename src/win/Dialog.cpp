@@ -1,6 +1,9 @@
 #include "win/Dialog.h"
 
 #include "win/Handles.h"
+#include "win/SystemLibrary.h"
+
+#include <commctrl.h>
 
 namespace win {
 
@@ -12,6 +15,21 @@ struct HookTraits {
     static void Close(Handle h) { UnhookWindowsHookEx(h); }
 };
 
+// Only dialogs use the common controls (the tab control, the trackbars), so
+// comctl32 is loaded when the first one opens: a program that stays in the
+// tray never maps it. Loaded by name, under the manifest's activation
+// context, it is version 6.
+void StartCommonControls()
+{
+    static const bool started = [] {
+        using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+        const auto init = FindFunction<InitFunction>(LoadSystemLibrary("comctl32.dll"), "InitCommonControlsEx");
+        const INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+        return init != nullptr && init(&controls) != FALSE;
+    }();
+    static_cast<void>(started);
+}
+
 }  // namespace
 
 // The modal loop is the system's; the loop shows each message to the
@@ -19,6 +37,7 @@ struct HookTraits {
 // takes it, which is where a dialog sees its keys first.
 INT_PTR CDialog::DoModal(HWND owner)
 {
+    StartCommonControls();
     const CUniqueHandle<HookTraits> filter(
         SetWindowsHookExA(WH_MSGFILTER, MessageFilter, nullptr, GetCurrentThreadId()));
     return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, DialogProc,
