@@ -169,14 +169,15 @@ check_hardening(${BUILD}/Quellor.exe DYNAMIC_BASE NX_COMPAT NO_SEH TERMINAL_SERV
 check_hardening(${BUILD}/${setup} NX_COMPAT NO_SEH)
 check_hardening(${UNINSTALLER} NX_COMPAT NO_SEH)
 
-# Quellor.exe imports known DLLs only, and comctl32 through its manifest:
-# Windows looks for any other DLL in the program's own folder first.
+# Quellor.exe imports known DLLs only: Windows looks for any other DLL in the
+# program's own folder first. comctl32, which the manifest takes from the
+# side-by-side store, is loaded when the first dialog opens.
 execute_process(COMMAND ${OBJDUMP} -p ${BUILD}/Quellor.exe OUTPUT_VARIABLE headers RESULT_VARIABLE read)
 string(REGEX MATCHALL "DLL Name: [^\r\n]+" imports "${headers}")
 string(REPLACE "DLL Name: " "" imports "${imports}")
 string(TOLOWER "${imports}" imports)
 list(SORT imports)
-set(allowed_imports advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll user32.dll ws2_32.dll)
+set(allowed_imports advapi32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll user32.dll ws2_32.dll)
 if(NOT read EQUAL 0 OR NOT imports STREQUAL "${allowed_imports}")
   list(JOIN imports ", " found)
   list(JOIN allowed_imports ", " allowed)

@@ -15,8 +15,6 @@
 #include "ui/Wizard.h"
 #include "win/Failure.h"
 
-#include <commctrl.h>
-
 CQuellorApp theApp;  // NOLINT(cert-err58-cpp): its members start as null handles; nothing in it can throw
 
 int CQuellorApp::Run(const char* arguments)
@@ -102,7 +100,6 @@ bool CQuellorApp::InitInstance(const CommandLineRequest& request, ExitCode& exit
     }
     ShowWindow(mainWindow, SW_HIDE);
     UpdateWindow(mainWindow);
-    EnableDialogControls();
 
     if (settings::Read(keys::FirstRunMarker) == 999) {
         WriteFirstRunDefaults();
@@ -117,13 +114,6 @@ bool CQuellorApp::InitInstance(const CommandLineRequest& request, ExitCode& exit
         CSetupDialog(0, frame->IsHotKeyTaken()).DoModal(mainWindow);
     }
     return true;
-}
-
-void CQuellorApp::EnableDialogControls()
-{
-    INITCOMMONCONTROLSEX controls = {sizeof controls,
-                                     ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES | ICC_HOTKEY_CLASS};
-    InitCommonControlsEx(&controls);
 }
 
 void CQuellorApp::WriteFirstRunDefaults()

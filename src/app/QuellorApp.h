@@ -25,7 +25,6 @@ private:
     static void ShowSwitches(const std::string& text, UINT icon);
     bool StartSockets();
     void WriteFirstRunDefaults();
-    static void EnableDialogControls();
 
     HWND mainWindow = nullptr;
     bool socketsStarted = false;

@@ -1,5 +1,9 @@
 #include "win/Dialog.h"
 
+#include "win/SystemLibrary.h"
+
+#include <commctrl.h>
+
 namespace win {
 
 namespace {
@@ -39,6 +43,22 @@ private:
     }
 };
 
+// Only dialogs use the common controls (the tab control, the trackbar, the
+// time pickers, the hot-key control), so comctl32 is loaded when the first
+// one opens: a program that stays in the tray never maps it. Loaded by name,
+// under the manifest's activation context, it is version 6.
+void StartCommonControls()
+{
+    static const bool started = [] {
+        using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+        const auto init = FindFunction<InitFunction>(LoadSystemLibrary("comctl32.dll"), "InitCommonControlsEx");
+        const INITCOMMONCONTROLSEX controls = {sizeof controls,
+                                               ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES | ICC_HOTKEY_CLASS};
+        return init != nullptr && init(&controls) != FALSE;
+    }();
+    static_cast<void>(started);
+}
+
 }  // namespace
 
 // The modal loop is the system's; the loop shows each message to the
@@ -46,6 +66,7 @@ private:
 // takes it, which is where a dialog sees its keys first.
 INT_PTR CDialog::DoModal(HWND owner)
 {
+    StartCommonControls();
     const CThreadFilterHook filter(MessageFilter);
     return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, DialogProc,
                            reinterpret_cast<LPARAM>(this));
