@@ -1,5 +1,6 @@
 // Start-up, the single-instance guard and the ways the program ends, driven
 // through the real Quellor.exe.
+#include "LocalClock.h"
 #include "QuellorProcess.h"
 #include "QuellorRegistry.h"
 #include "ShellIcon.h"
@@ -20,21 +21,6 @@
 namespace {
 
 constexpr UINT kTrayIconId = 140;
-
-// The user's own form of the local time this many minutes from now.
-std::string ClockIn(int minutes)
-{
-    SYSTEMTIME now = {};
-    GetLocalTime(&now);
-    FILETIME stamp = {};
-    SystemTimeToFileTime(&now, &stamp);
-    ULARGE_INTEGER ticks = {{stamp.dwLowDateTime, stamp.dwHighDateTime}};
-    ticks.QuadPart += static_cast<ULONGLONG>(minutes) * 60 * 10000000;
-    stamp = {ticks.LowPart, ticks.HighPart};
-    SYSTEMTIME later = {};
-    FileTimeToSystemTime(&stamp, &later);
-    return CTrayStatus::LocalTimeText(later);
-}
 
 bool LooksLikeBareHostName(const std::string& host)
 {
@@ -229,7 +215,9 @@ TEST(Startup, SwitchesDriveTheRunningCopyAndTheTipTellsWhatItDoes)
     EXPECT_TRUE(tipBecomes("Quellor! V2.81\nOFF")) << tip();
     // The tray's "Switch ON for" gives the same limit.
     PostMessageA(frame, WM_COMMAND, ID_ON_FOR_2_HOURS, 0);
-    EXPECT_TRUE(WaitUntil([&] { return tip() == "Quellor! V2.81\nON until " + ClockIn(120); }, 5000)) << tip();
+    EXPECT_TRUE(WaitUntil(
+        [&] { return tip() == "Quellor! V2.81\nON until " + CTrayStatus::LocalTimeText(LocalTimeIn(120)); }, 5000))
+        << tip();
     // /on:HH:MM: until the clock next reads that time.
     SYSTEMTIME at = {};
     GetLocalTime(&at);
