@@ -211,7 +211,9 @@ DWORD WINAPI CConnectionWatch::WorkerMain(void* start)
     try {
         owned->watch->RunWorker(*owned->place);
     } catch (...) {
-        // Nothing may leave a thread's entry point; the watch stops watching.
+        // Nothing may leave a thread's entry point: the watch stops watching,
+        // and the thread's exit code says that it failed.
+        return 1;
     }
     return 0;
 }

@@ -7,15 +7,20 @@
 namespace {
 
 constexpr const char* kShellClass = "Shell_TrayWnd";
-// Wine's copy of a record: window, icon id, flags and callback message in 32
-// bits each, the tip as 128 UTF-16 units, state, balloon fields and GUID;
-// from byte 944 the colour bitmap's width, height, planes and bits per
-// pixel; from byte 960 the mask's bits, then the colour bitmap's, which end
-// the record.
-constexpr DWORD kTipOffset = 16;
+
+// Wine's copy of a notification: a record of fixed size, then the mask's bits
+// and the colour bitmap's when the notification carries a picture. The record
+// starts with the window, icon id, flags and callback message in 32 bits
+// each; the tip (128 UTF-16 units) and the colour bitmap's width, height,
+// planes and bits per pixel lie where the Wine version puts them.
+struct RecordLayout {
+    DWORD size;
+    DWORD tipOffset;
+    DWORD pictureOffset;
+};
+constexpr RecordLayout kWine8Record = {960, 16, 944};  // the picture after state, balloon and GUID
+constexpr RecordLayout kWine10Record = {976, 32, 16};  // the picture right after the header
 constexpr DWORD kTipUnits = 128;
-constexpr DWORD kBitmapOffset = 944;
-constexpr DWORD kBitsOffset = 960;
 
 DWORD Read32(const BYTE* data, DWORD offset)
 {
@@ -24,15 +29,51 @@ DWORD Read32(const BYTE* data, DWORD offset)
     return value;
 }
 
-// The colour bits at the record's end, or none.
-PictureBits ColourBits(const BYTE* data, DWORD size)
+// The bytes of the mask's bits and of the colour bitmap's that the record's
+// picture description calls for, each in rows of whole 16-bit words; none
+// when it describes no icon (at most 256 by 256 pixels, in one plane).
+struct PictureBytes {
+    std::size_t mask = 0;
+    std::size_t colour = 0;
+};
+
+PictureBytes DescribedPicture(const BYTE* data, const RecordLayout& layout)
 {
-    if (size < kBitsOffset) {
+    const std::size_t width = Read32(data, layout.pictureOffset);
+    const std::size_t height = Read32(data, layout.pictureOffset + 4);
+    const DWORD planes = Read32(data, layout.pictureOffset + 8);
+    const std::size_t bitsPerPixel = Read32(data, layout.pictureOffset + 12);
+    if (width == 0 || width > 256 || height == 0 || height > 256 || planes != 1 || bitsPerPixel == 0 ||
+        bitsPerPixel > 32) {
         return {};
     }
-    const std::size_t bytes = std::size_t{Read32(data, kBitmapOffset)} * Read32(data, kBitmapOffset + 4) *
-                              Read32(data, kBitmapOffset + 12) / 8;
-    if (bytes == 0 || bytes > size - kBitsOffset) {
+    return {(width * height + 15) / 16 * 2, (width * height * bitsPerPixel + 15) / 16 * 2};
+}
+
+// The layout whose size the copy has: the record alone, or the record and
+// exactly the bits its picture description calls for. Nothing else passes
+// for a notification, so neither layout is read as the other.
+const RecordLayout* LayoutOf(const BYTE* data, DWORD size)
+{
+    for (const RecordLayout* layout : {&kWine8Record, &kWine10Record}) {
+        if (size == layout->size) {
+            return layout;
+        }
+        if (size > layout->size) {
+            const PictureBytes picture = DescribedPicture(data, *layout);
+            if (picture.colour != 0 && size - layout->size == picture.mask + picture.colour) {
+                return layout;
+            }
+        }
+    }
+    return nullptr;
+}
+
+// The colour bits, which end the copy, or none.
+PictureBits ColourBits(const BYTE* data, DWORD size, const RecordLayout& layout)
+{
+    const std::size_t bytes = size > layout.size ? DescribedPicture(data, layout).colour : 0;
+    if (bytes == 0) {
         return {};
     }
     return PictureBits(data + size - bytes, data + size);
@@ -108,7 +149,8 @@ LRESULT CALLBACK CShellStandIn::Procedure(HWND window, UINT message, WPARAM wPar
 
 LRESULT CShellStandIn::OnNotification(DWORD message, const BYTE* data, DWORD size)
 {
-    if (data == nullptr || size < kTipOffset + kTipUnits * 2) {
+    const RecordLayout* layout = data != nullptr ? LayoutOf(data, size) : nullptr;
+    if (layout == nullptr) {
         return FALSE;
     }
     const Key key{reinterpret_cast<HWND>(static_cast<ULONG_PTR>(Read32(data, 0))), Read32(data, 4)};
@@ -124,14 +166,14 @@ LRESULT CShellStandIn::OnNotification(DWORD message, const BYTE* data, DWORD siz
         icon.shown = false;
     }
     if (answer != FALSE && icon.shown && (flags & NIF_ICON) != 0) {
-        PictureBits shown = ColourBits(data, size);
+        PictureBits shown = ColourBits(data, size, *layout);
         if (!shown.empty()) {
             pictures.push_back(std::move(shown));
         }
     }
     if (answer != FALSE && icon.shown && (flags & NIF_TIP) != 0) {
         char tip[kTipUnits * 2] = {};
-        WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(data + kTipOffset), kTipUnits, tip,
+        WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(data + layout->tipOffset), kTipUnits, tip,
                             sizeof tip - 1, nullptr, nullptr);
         icon.tip = tip;
     }

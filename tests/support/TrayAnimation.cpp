@@ -9,19 +9,33 @@
 
 namespace {
 
-// With no tray on the X display, Wine shows its own notification area.
+// With no tray on the X display, Wine shows its own notification area: a
+// window of the X11 driver's own class in older versions, the shell's
+// "Shell_TrayWnd" window shown on its own in newer ones. A test's stand-in
+// for the shell, of the same class, stays hidden.
 HWND StandaloneTray()
 {
-    return FindWindowA("__winex11_standalone_tray", nullptr);
+    if (const HWND tray = FindWindowA("__winex11_standalone_tray", nullptr)) {
+        return tray;
+    }
+    for (HWND shell = FindWindowExA(nullptr, nullptr, "Shell_TrayWnd", nullptr); shell != nullptr;
+         shell = FindWindowExA(nullptr, shell, "Shell_TrayWnd", nullptr)) {
+        if (IsWindowVisible(shell)) {
+            return shell;
+        }
+    }
+    return nullptr;
 }
 
-// The tray window's pixels as the screen shows them.
+// The pixels of the tray's icons as the screen shows them: its client area,
+// without a caption that turns active and inactive.
 std::vector<BYTE> Capture(HWND tray)
 {
     RECT area;
-    if (!GetWindowRect(tray, &area) || area.right <= area.left || area.bottom <= area.top) {
+    if (!GetClientRect(tray, &area) || area.right <= area.left || area.bottom <= area.top) {
         return {};
     }
+    MapWindowPoints(tray, nullptr, reinterpret_cast<POINT*>(&area), 2);
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     HDC screen = GetDC(nullptr);

@@ -41,12 +41,15 @@ constexpr DWORD kContactLimitMs = 10000;
 // and more.
 constexpr DWORD kPromptMs = 100;
 constexpr DWORD kSlowestMs = 1000;
-// Handles a running Quellor may hold after its contacts more than before its
-// first: the last contact's thread handle, kept until the next tick looks at
-// it, and those WinInet opens when the first contact loads it and keeps from
-// its first use (measured under Wine: 34 before, 41 after the contacts of a
-// hundred ticks; 38 and 40 while WinInet was loaded at start).
-constexpr std::size_t kHandleMargin = 7;
+// Handles a running Quellor may hold after its contacts more than after its
+// first whole one. That one loads WinInet and what WinInet uses, which keep
+// some handles open from their first use, more or fewer in each Wine
+// version; the last contact's thread handle, kept until the next tick looks
+// at it, is in both counts. Measured: the same count before and after, 41
+// under Wine 8 and 37 under Wine 10. One handle of margin, for one opened or
+// closed a moment late, is still less than one lost by each of the two or
+// three contacts.
+constexpr std::size_t kHandleMargin = 1;
 
 // Entry n of a list is 127.0.0.(n+1): every entry on this machine, and the
 // proxy's request line tells which entry a contact used.
@@ -482,6 +485,9 @@ TEST_F(ActivityTest, TicksDuringAHungContactMakeNoneAndLeaveNothingBehind)
     UseDistinctHttpHosts();
     Launch();
     Command(kActivityOn, true);
+    // One whole contact before the counts (see kHandleMargin).
+    Tick();
+    ASSERT_EQ(proxy.ConnectionCount(), 1u);
     const std::size_t idleThreads = QuellorThreads();
     const std::size_t idleHandles = ProcessHandleCount(quellor.Id());
     ASSERT_GT(idleHandles, 0u);
@@ -489,9 +495,9 @@ TEST_F(ActivityTest, TicksDuringAHungContactMakeNoneAndLeaveNothingBehind)
     for (int i = 0; i < 5; ++i) {
         PostTick();
     }
-    ASSERT_TRUE(proxy.WaitForConnections(1, 5000));
+    ASSERT_TRUE(proxy.WaitForConnections(2, 5000));
     PumpFor(500);
-    EXPECT_EQ(proxy.ConnectionCount(), 1u) << "five ticks during one hung contact";
+    EXPECT_EQ(proxy.ConnectionCount(), 2u) << "five ticks during one hung contact";
 
     // A hundred ticks in all, over more than one contact's time limit: the
     // silent proxy holds each contact until the limit, and the first tick
@@ -507,8 +513,8 @@ TEST_F(ActivityTest, TicksDuringAHungContactMakeNoneAndLeaveNothingBehind)
     EXPECT_LE(mostThreads, idleThreads + 1);
     ASSERT_TRUE(WaitUntil([&] { return QuellorThreads() == idleThreads; }, 3 * kContactLimitMs));
     const auto connections = proxy.Connections();
-    ASSERT_GE(connections.size(), 2u);
-    ASSERT_LE(connections.size(), 3u);
+    ASSERT_GE(connections.size(), 3u);
+    ASSERT_LE(connections.size(), 4u);
     for (std::size_t i = 0; i < connections.size(); ++i) {
         EXPECT_EQ(FirstLine(connections[i].received), RequestLineFor(DistinctLoopbackHost(static_cast<int>(i) + 1)));
     }
