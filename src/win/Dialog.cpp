@@ -10,37 +10,49 @@ namespace {
 
 // The thread's one message filter hook, held while any of its modal runs
 // lasts: a nested run (Change URL inside Set Up) adds no second hook, which
-// would offer each key twice to the dialog that does not take it.
+// would offer each key twice to the dialog that does not take it. The hold
+// lives in a thread-local slot of the system's own (the compiler's
+// thread-local variables break its link-time optimisation here).
 class CThreadFilterHook {
 public:
-    explicit CThreadFilterHook(HOOKPROC filter)
+    explicit CThreadFilterHook(HOOKPROC filter) : hold(Current())
     {
-        Hold& hold = ThisThread();
-        if (hold.depth++ == 0) {
-            hold.hook = SetWindowsHookExA(WH_MSGFILTER, filter, nullptr, GetCurrentThreadId());
+        if (hold == nullptr) {
+            hold = new Hold{SetWindowsHookExA(WH_MSGFILTER, filter, nullptr, GetCurrentThreadId()), 0};
+            // Without a slot this run keeps the hook to itself, as before.
+            TlsSetValue(Slot(), hold);
         }
+        ++hold->depth;
     }
     ~CThreadFilterHook()
     {
-        Hold& hold = ThisThread();
-        if (--hold.depth == 0 && hold.hook != nullptr) {
-            UnhookWindowsHookEx(hold.hook);
-            hold.hook = nullptr;
+        if (--hold->depth > 0) {
+            return;
         }
+        if (hold->hook != nullptr) {
+            UnhookWindowsHookEx(hold->hook);
+        }
+        if (Current() == hold) {
+            TlsSetValue(Slot(), nullptr);
+        }
+        delete hold;
     }
     CThreadFilterHook(const CThreadFilterHook&) = delete;
     CThreadFilterHook& operator=(const CThreadFilterHook&) = delete;
 
 private:
     struct Hold {
-        HHOOK hook = nullptr;
-        int depth = 0;
+        HHOOK hook;
+        int depth;
     };
-    static Hold& ThisThread()
+    static DWORD Slot()
     {
-        thread_local Hold hold;
-        return hold;
+        static const DWORD slot = TlsAlloc();
+        return slot;
     }
+    static Hold* Current() { return static_cast<Hold*>(TlsGetValue(Slot())); }
+
+    Hold* hold;
 };
 
 // Only dialogs use the common controls (the tab control, the trackbar, the
