@@ -42,7 +42,7 @@ set(work ${OUTPUT}.part)
 file(REMOVE_RECURSE ${work} ${work}.d)
 file(COPY ${WXS} ${STAGE}/Quellor.exe ${STAGE}/LICENSE.txt ${ICON} DESTINATION ${work}.d)
 get_filename_component(wxs_name ${WXS} NAME)
-execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC0 ${FAKETIME} "${frozen}" ${WIXL} -a x86 -D Version=${VERSION}
+execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC0 ${FAKETIME} -f "${frozen}" ${WIXL} -a x86 -D Version=${VERSION}
                         -D ProductCode=${product_code} -o ${work} ${work}.d/${wxs_name}
                 RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
 file(REMOVE_RECURSE ${work}.d)
@@ -51,9 +51,12 @@ check(wixl)
 set(plain "AUTOSTART=\"1\" AND SWITCHON=\"0\"")
 set(switched_on "AUTOSTART=\"1\" AND SWITCHON=\"1\"")
 set(launch "INSERT INTO `LaunchCondition` (`Condition`, `Description`) VALUES")
-# SecureCustomProperties: passed on to the installing service also when an
-# administrator's tool, not an administrator, starts the install.
-execute_process(COMMAND ${MSIBUILD} ${work}
+# msibuild, too, with the clock standing still (faketime -f: an absolute
+# time stops it; without -f it runs on from there, and the times msitools
+# 0.106 writes then differ from one build to the next). SecureCustomProperties:
+# passed on to the installing service also when an administrator's tool, not
+# an administrator, starts the install.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC0 ${FAKETIME} -f "${frozen}" ${MSIBUILD} ${work}
                 -q "UPDATE `Component` SET `Condition` = '${plain}' WHERE `Component` = 'StartAtLogon'"
                 -q "UPDATE `Component` SET `Condition` = '${switched_on}' WHERE `Component` = 'StartAtLogonSwitchedOn'"
                 -q "${launch} ('AUTOSTART=\"0\" OR AUTOSTART=\"1\"', 'AUTOSTART takes 0 or 1, not \"[AUTOSTART]\".')"
