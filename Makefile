@@ -39,14 +39,16 @@ lint: configure
 fuzz: native
 	FUZZ_SECONDS=$${FUZZ_SECONDS:-600} ctest --test-dir $(NATIVE) --output-on-failure --verbose -L fuzz
 
-# The installer, the portable zip and SHA256SUMS, in the build directory.
+# The installer, the portable zip, the MSI package, the Group Policy templates
+# and SHA256SUMS, in the build directory.
 # Signed when SIGN_PKCS12 names a certificate; the password, SIGN_PASSWORD,
 # reaches the signing step through the environment only, as make got it.
 package: override export SIGN_PKCS12 := $(if $(SIGN_PKCS12),$(abspath $(SIGN_PKCS12)))
 package: override export SIGN_TIMESTAMP_URL := $(SIGN_TIMESTAMP_URL)
 package: configure
 	cmake --build $(BUILD) -j $(JOBS) --target packages
-	@cd $(BUILD) && ls -l packaging/release/Quellor.exe Quellor-*-setup.exe Quellor-*-portable.zip SHA256SUMS
+	@cd $(BUILD) && ls -l packaging/release/Quellor.exe Quellor-*-setup.exe Quellor-*-portable.zip Quellor-*.msi \
+		Quellor-*-policies.zip SHA256SUMS
 
 # The soak in full (the short form is part of make test): 10,000 ticks,
 # 10,000 tray notifications, 500 OFF/ON switches and 200 Set Up dialogs.

@@ -7,7 +7,6 @@
 #include <shellapi.h>
 
 #ifdef REFERENCE_IMPORTS_QUELLOR_DLLS
-#include <commctrl.h>
 #include <winsock.h>
 #endif
 
@@ -93,7 +92,6 @@ using AnyFunction = void (*)();
 void KeepQuellorImports()
 {
     volatile AnyFunction imports[] = {
-        reinterpret_cast<AnyFunction>(&InitCommonControlsEx),
         reinterpret_cast<AnyFunction>(&WSAGetLastError),
         reinterpret_cast<AnyFunction>(&RegCloseKey),
         reinterpret_cast<AnyFunction>(&GetStockObject),

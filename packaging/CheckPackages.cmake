@@ -1,13 +1,17 @@
 # The package files as a user downloads them: the zip holds exactly
 # Quellor.exe (the very file that was built, or its signed copy),
-# README.txt and LICENSE.txt with Windows line ends, SHA256SUMS names both
-# packages with their real hashes, and the program, the installer and the
-# uninstaller it writes carry their hardening. Run with -DBUILD=<build dir>
-# -DVERSION=<version> -DSHIPPED=<the Quellor.exe shipped>
-# -DUNINSTALLER=<the installer's uninstaller> -DOBJDUMP=<objdump> -DSIGNED=0|1.
+# README.txt and LICENSE.txt with Windows line ends, the MSI package the
+# same program and licence with its Run value, checks and upgrade, the
+# templates' zip the two templates, SHA256SUMS names every package with its
+# real hash, and the program, the installer and the uninstaller it writes
+# carry their hardening. Run with -DBUILD=<build dir> -DVERSION=<version>
+# -DSHIPPED=<the Quellor.exe shipped> -DUNINSTALLER=<the installer's
+# uninstaller> -DOBJDUMP=<objdump> -DSIGNED=0|1.
 cmake_policy(VERSION 3.20)
 set(setup "Quellor-${VERSION}-setup.exe")
 set(portable "Quellor-${VERSION}-portable.zip")
+set(msi "Quellor-${VERSION}.msi")
+set(policies "Quellor-${VERSION}-policies.zip")
 set(failures "")
 macro(fail text)
   list(APPEND failures "${text}")
@@ -56,9 +60,81 @@ if(NOT license MATCHES "^MIT License\n\nCopyright \\(c\\) [0-9]+ the Quellor aut
   fail("LICENSE.txt is not the MIT licence of the Quellor authors")
 endif()
 
+# The MSI's tables as msiinfo exports them, each row on a line of its own
+# with a | between the columns.
+find_program(MSIINFO msiinfo REQUIRED)
+find_program(MSIEXTRACT msiextract REQUIRED)
+foreach(table File Registry Component Property LaunchCondition Upgrade InstallExecuteSequence)
+  execute_process(COMMAND ${MSIINFO} export ${BUILD}/${msi} ${table} OUTPUT_VARIABLE rows)
+  string(REPLACE "\r" "" rows "${rows}")
+  string(REPLACE "\t" "|" rows "${rows}")
+  set(msi_${table} "\n${rows}")
+endforeach()
+macro(expect_row table row)
+  string(FIND "${msi_${table}}" "\n${row}\n" at)
+  if(at EQUAL -1)
+    fail("the MSI's ${table} table lacks the row ${row}")
+  endif()
+endmacro()
+set(upgrade_code "{B1135E60-B473-46DC-A4E7-DF87E01F0947}")
+file(SIZE ${SHIPPED} program_size)
+expect_row(File "QuellorExe|Program|Quellor.exe|${program_size}|||512|1")
+file(SIZE ${unpacked}/LICENSE.txt license_size)
+expect_row(File "LicenseTxt|Licence|LICENSE.txt|${license_size}|||512|2")
+expect_row(Property "AUTOSTART|1")
+expect_row(Property "SWITCHON|0")
+expect_row(Property "UpgradeCode|${upgrade_code}")
+string(FIND "${msi_Property}" "\nSecureCustomProperties|WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED;AUTOSTART;SWITCHON\n" at)
+if(at EQUAL -1)
+  fail("the MSI does not pass AUTOSTART and SWITCHON on to the installing service")
+endif()
+foreach(property AUTOSTART SWITCHON)
+  expect_row(LaunchCondition "${property}=\"0\" OR ${property}=\"1\"|${property} takes 0 or 1, not \"[${property}]\".")
+endforeach()
+# Every earlier version goes, before the files of this one go in.
+expect_row(Upgrade "${upgrade_code}||${VERSION}||1||WIX_UPGRADE_DETECTED")
+expect_row(InstallExecuteSequence "RemoveExistingProducts||1401")
+# The Run value's two forms, each in a component whose condition picks it
+# (or neither); wixl names the registry rows itself.
+set(run "\\|2\\|Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Run\\|Quellor\\|\"\\[#QuellorExe\\]\"")
+foreach(component StartAtLogon StartAtLogonSwitchedOn)
+  set(value "${run}")
+  set(switch_on 0)
+  if(component STREQUAL "StartAtLogonSwitchedOn")
+    set(value "${run} /on")
+    set(switch_on 1)
+  endif()
+  string(REGEX MATCH "\n(reg[0-9A-F]+)${value}\\|${component}\n" row "${msi_Registry}")
+  string(FIND "${msi_Component}" "|4|AUTOSTART=\"1\" AND SWITCHON=\"${switch_on}\"|${CMAKE_MATCH_1}\n" at)
+  if(row STREQUAL "" OR at EQUAL -1)
+    fail("the MSI's ${component} does not write the Run value when AUTOSTART=1 and SWITCHON=${switch_on}")
+  endif()
+endforeach()
+set(extracted ${BUILD}/package-check-msi)
+file(REMOVE_RECURSE ${extracted})
+execute_process(COMMAND ${MSIEXTRACT} -C ${extracted} ${BUILD}/${msi} OUTPUT_QUIET RESULT_VARIABLE status)
+file(SHA256 ${SHIPPED} shipped_hash)
+file(SHA256 "${extracted}/Program Files/Quellor/Quellor.exe" msi_program_hash)
+file(READ "${extracted}/Program Files/Quellor/LICENSE.txt" msi_license)
+file(REMOVE_RECURSE ${extracted})
+if(NOT status EQUAL 0 OR NOT msi_program_hash STREQUAL shipped_hash OR NOT msi_license STREQUAL license)
+  fail("the MSI does not carry the shipped Quellor.exe and LICENSE.txt")
+endif()
+execute_process(COMMAND ${MSIINFO} streams ${BUILD}/${msi} OUTPUT_VARIABLE streams)
+if(SIGNED AND NOT streams MATCHES "DigitalSignature")
+  fail("the MSI is not signed")
+endif()
+
+file(ARCHIVE_EXTRACT INPUT ${BUILD}/${policies} DESTINATION ${unpacked}/policies)
+file(GLOB_RECURSE templates RELATIVE ${unpacked}/policies ${unpacked}/policies/*)
+list(SORT templates)
+if(NOT templates STREQUAL "Quellor.admx;en-US/Quellor.adml")
+  fail("the templates' zip holds ${templates}")
+endif()
+
 file(STRINGS ${BUILD}/SHA256SUMS sums)
 set(expected "")
-foreach(name ${setup} ${portable})
+foreach(name ${setup} ${portable} ${msi} ${policies})
   file(SHA256 ${BUILD}/${name} hash)
   list(APPEND expected "${hash}  ${name}")
 endforeach()
@@ -93,14 +169,15 @@ check_hardening(${BUILD}/Quellor.exe DYNAMIC_BASE NX_COMPAT NO_SEH TERMINAL_SERV
 check_hardening(${BUILD}/${setup} NX_COMPAT NO_SEH)
 check_hardening(${UNINSTALLER} NX_COMPAT NO_SEH)
 
-# Quellor.exe imports known DLLs only, and comctl32 through its manifest:
-# Windows looks for any other DLL in the program's own folder first.
+# Quellor.exe imports known DLLs only: Windows looks for any other DLL in the
+# program's own folder first. comctl32, which the manifest takes from the
+# side-by-side store, is loaded when the first dialog opens.
 execute_process(COMMAND ${OBJDUMP} -p ${BUILD}/Quellor.exe OUTPUT_VARIABLE headers RESULT_VARIABLE read)
 string(REGEX MATCHALL "DLL Name: [^\r\n]+" imports "${headers}")
 string(REPLACE "DLL Name: " "" imports "${imports}")
 string(TOLOWER "${imports}" imports)
 list(SORT imports)
-set(allowed_imports advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll user32.dll ws2_32.dll)
+set(allowed_imports advapi32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll user32.dll ws2_32.dll)
 if(NOT read EQUAL 0 OR NOT imports STREQUAL "${allowed_imports}")
   list(JOIN imports ", " found)
   list(JOIN allowed_imports ", " allowed)

@@ -6,6 +6,7 @@ const char* const kSwitchesHelp =
     "Quellor accepts one of these switches:\n\n"
     "/on\tswitches it ON\n"
     "/on:MINUTES\tswitches it ON for 1 to 1440 minutes, then OFF\n"
+    "/on:HH:MM\tswitches it ON until the clock reads HH:MM (0:00 to 23:59), then OFF\n"
     "/off\tswitches it OFF\n"
     "/exit\tends it\n"
     "/?\tshows this list";
@@ -71,6 +72,29 @@ int Minutes(std::string_view digits)
     return minutes <= kMostOnMinutes ? minutes : 0;
 }
 
+// H:MM or HH:MM, hours 0 to 23 and minutes 00 to 59, as minutes after
+// midnight; -1 for anything else.
+int ClockMinute(std::string_view text)
+{
+    const std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos || colon == 0 || colon > 2 || text.size() != colon + 3) {
+        return -1;
+    }
+    int hours = 0;
+    int minutes = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (i == colon) {
+            continue;
+        }
+        if (text[i] < '0' || text[i] > '9') {
+            return -1;
+        }
+        int& part = i < colon ? hours : minutes;
+        part = part * 10 + (text[i] - '0');
+    }
+    return hours <= 23 && minutes <= 59 ? hours * 60 + minutes : -1;
+}
+
 CommandLineRequest Mistake(std::string text)
 {
     CommandLineRequest request;
@@ -97,7 +121,15 @@ CommandLineRequest ParseSwitch(const std::string& word)
         request.kind = Kind::Help;
     } else if (name.size() >= 3 && SameLetters(name.substr(0, 3), "on:")) {
         request.kind = Kind::On;
-        request.minutes = Minutes(name.substr(3));
+        const std::string_view limit = name.substr(3);
+        if (limit.find(':') != std::string_view::npos) {
+            request.untilMinuteOfDay = ClockMinute(limit);
+            if (request.untilMinuteOfDay < 0) {
+                return Mistake("\"" + word + "\" needs a time of day from 0:00 to 23:59, such as 06:00.");
+            }
+            return request;
+        }
+        request.minutes = Minutes(limit);
         if (request.minutes == 0) {
             return Mistake("\"" + word + "\" needs a number of minutes from 1 to 1440.");
         }

@@ -1,6 +1,9 @@
 #pragma once
-// The switches a script gives Quellor.exe: /on, /on:MINUTES, /off, /exit and
-// /? (or /help), case-insensitive, each also with "-". At most one.
+// The switches a script gives Quellor.exe: /on, /on:MINUTES, /on:HH:MM,
+// /off, /exit and /? (or /help), case-insensitive, each also with "-". At
+// most one.
+#include "frame/RemoteCommand.h"
+
 #include <string>
 #include <string_view>
 
@@ -10,11 +13,12 @@ struct CommandLineRequest {
     // With On: the minutes after which the activity switches itself off, or
     // 0 for no limit.
     int minutes = 0;
+    // With On: the clock time (minutes after midnight) at which the activity
+    // switches itself off, the next time the clock reads it; -1 for none.
+    int untilMinuteOfDay = -1;
     // With Mistake: what was wrong, for the user.
     std::string mistake;
 };
-
-constexpr int kMostOnMinutes = 1440;
 
 CommandLineRequest ParseCommandLine(std::string_view arguments);
 

@@ -19,8 +19,9 @@ inline constexpr const char* kWebHosts[10] = {
     "ping.archlinux.org",             // Arch Linux
 };
 
-// Public mirrors of universities and research networks that offer anonymous
-// FTP to anyone; an anonymous login is the service they offer.
+// Public FTP servers of free-software projects, universities and research
+// networks that offer anonymous FTP to anyone; an anonymous login is the
+// service they offer.
 inline constexpr const char* kFtpHosts[10] = {
     "ftp.gnu.org",                  // the GNU project, United States
     "ftp.netbsd.org",               // the NetBSD project

@@ -15,27 +15,26 @@
 #include "ui/Wizard.h"
 #include "win/Failure.h"
 
-#include <commctrl.h>
-
 CQuellorApp theApp;  // NOLINT(cert-err58-cpp): its members start as null handles; nothing in it can throw
 
 int CQuellorApp::Run(const char* arguments)
 {
-    request = ParseCommandLine(arguments != nullptr ? arguments : "");
+    const CommandLineRequest request = ParseCommandLine(arguments != nullptr ? arguments : "");
     if (request.kind == CommandLineRequest::Kind::Help) {
         ShowSwitches(kSwitchesHelp, MB_ICONINFORMATION);
-        return 0;
+        return static_cast<int>(ExitCode::Done);
     }
     if (request.kind == CommandLineRequest::Kind::Mistake) {
         ShowSwitches(request.mistake + "\n\n" + kSwitchesHelp, MB_ICONEXCLAMATION);
-        return 2;
+        return static_cast<int>(ExitCode::BadSwitch);
     }
-    if (!InitInstance()) {
+    ExitCode exitCode = ExitCode::Done;
+    if (!InitInstance(request, exitCode)) {
         if (mainWindow != nullptr && IsWindow(mainWindow)) {
             DestroyWindow(mainWindow);
         }
         ExitInstance();
-        return exitCode;
+        return static_cast<int>(exitCode);
     }
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -65,7 +64,7 @@ bool CQuellorApp::StartSockets()
     return true;
 }
 
-bool CQuellorApp::InitInstance()
+bool CQuellorApp::InitInstance(const CommandLineRequest& request, ExitCode& exitCode)
 {
     if (!StartSockets()) {
         char text[256] = {};
@@ -83,7 +82,7 @@ bool CQuellorApp::InitInstance()
     }
     // Nothing runs that could be switched off or ended.
     if (request.kind == Kind::Off || request.kind == Kind::Exit) {
-        exitCode = 1;
+        exitCode = ExitCode::NothingRunning;
         return false;
     }
     CSettingsStore::Global().SetRegistryKey("Marrowby");
@@ -95,11 +94,12 @@ bool CQuellorApp::InitInstance()
     }
     // Before any dialog of the start, which would otherwise hold it up.
     if (request.kind == Kind::On) {
-        frame->SwitchOnFor(request.minutes);
+        frame->StartActivity(ActivityCause::Switch, request.untilMinuteOfDay >= 0
+                                                        ? MillisecondsUntilClock(request.untilMinuteOfDay)
+                                                        : static_cast<DWORD>(request.minutes) * 60000U);
     }
     ShowWindow(mainWindow, SW_HIDE);
     UpdateWindow(mainWindow);
-    EnableDialogControls();
 
     if (settings::Read(keys::FirstRunMarker) == 999) {
         WriteFirstRunDefaults();
@@ -111,28 +111,22 @@ bool CQuellorApp::InitInstance()
         return false;
     }
     if (settings::Read(keys::StartUp) == 0) {
-        CSetupDialog(0).DoModal(mainWindow);
+        CSetupDialog(0, frame->IsHotKeyTaken()).DoModal(mainWindow);
     }
     return true;
-}
-
-void CQuellorApp::EnableDialogControls()
-{
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
 }
 
 void CQuellorApp::WriteFirstRunDefaults()
 {
     settings::Write(keys::FirstRunMarker, 1);
-    settings::Write(keys::ProdigyMSG, keys::ProdigyMSG.defaultValue);
-    settings::Write(keys::AOL47, keys::AOL47.defaultValue);
+    settings::Seed(keys::ProdigyMSG, keys::ProdigyMSG.defaultValue);
+    settings::Seed(keys::AOL47, keys::AOL47.defaultValue);
     settings::Remove(keys::AOL10);
     for (int i = 0; i < keys::kHostCount; ++i) {
-        settings::Write(keys::HostKey(keys::HostList::Http, i), first_run::kWebHosts[i]);
+        settings::Seed(keys::HostKey(keys::HostList::Http, i), first_run::kWebHosts[i]);
     }
     for (int i = 0; i < keys::kHostCount; ++i) {
-        settings::Write(keys::HostKey(keys::HostList::Ftp, i), first_run::kFtpHosts[i]);
+        settings::Seed(keys::HostKey(keys::HostList::Ftp, i), first_run::kFtpHosts[i]);
     }
 }
 

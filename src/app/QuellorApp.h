@@ -2,6 +2,7 @@
 // The application object: start-up, the message loop and shutdown, the one
 // command the main frame leaves to it (About).
 #include "app/CommandLine.h"
+#include "app/ExitCode.h"
 #include "app/InstanceLock.h"
 #include "win/CommandTarget.h"
 
@@ -10,12 +11,11 @@ class CMainFrame;
 class CQuellorApp final : public win::CCommandTarget {
 public:
     // Runs the whole program with the switches of its command line; the
-    // result is the process exit code: 0, 1 for /off or /exit with no copy
-    // running, 2 for a mistake in the switches, 3 for a running copy that
-    // did not answer.
+    // result is the process exit code (ExitCode).
     int Run(const char* arguments);
 
-    bool InitInstance();
+    // False ends the program without a message loop, with exitCode.
+    bool InitInstance(const CommandLineRequest& request, ExitCode& exitCode);
     int ExitInstance();
     bool OnCommand(UINT id) override;
     HWND MainWindow() const { return mainWindow; }
@@ -25,11 +25,8 @@ private:
     static void ShowSwitches(const std::string& text, UINT icon);
     bool StartSockets();
     void WriteFirstRunDefaults();
-    static void EnableDialogControls();
 
     HWND mainWindow = nullptr;
-    CommandLineRequest request;
-    int exitCode = 0;
     bool socketsStarted = false;
     CInstanceLock instanceLock;
 };

@@ -1,15 +1,16 @@
 #include "app/RunningCopy.h"
 
-#include "frame/MainFrame.h"
+#include "frame/RemoteCommand.h"
+#include "win/FrameWindow.h"
 #include "win/Handles.h"
 
 namespace {
 
-WPARAM RemoteCommand(CommandLineRequest::Kind kind)
+WPARAM RemoteCommand(const CommandLineRequest& request)
 {
-    switch (kind) {
+    switch (request.kind) {
     case CommandLineRequest::Kind::On:
-        return kRemoteOn;
+        return request.untilMinuteOfDay >= 0 ? kRemoteOnUntil : kRemoteOn;
     case CommandLineRequest::Kind::Off:
         return kRemoteOff;
     case CommandLineRequest::Kind::Exit:
@@ -21,9 +22,8 @@ WPARAM RemoteCommand(CommandLineRequest::Kind kind)
 
 }  // namespace
 
-int CRunningCopy::Tell(const CommandLineRequest& request)
+ExitCode CRunningCopy::Tell(const CommandLineRequest& request)
 {
-    constexpr int kNoAnswer = 3;
     const DWORD start = GetTickCount();
     const auto timeLeft = [start] {
         const DWORD used = GetTickCount() - start;
@@ -34,22 +34,23 @@ int CRunningCopy::Tell(const CommandLineRequest& request)
     while ((frame = FindWindowA(win::CFrameWindow::kClassName, "Quellor")) == nullptr && timeLeft() > 0) {
         Sleep(50);
     }
-    const WPARAM command = RemoteCommand(request.kind);
+    const WPARAM command = RemoteCommand(request);
+    const int limit = command == kRemoteOnUntil ? request.untilMinuteOfDay : request.minutes;
     if (frame == nullptr || command == 0) {
-        return kNoAnswer;
+        return ExitCode::NoAnswer;
     }
     DWORD processId = 0;
     GetWindowThreadProcessId(frame, &processId);
     const win::CKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
     DWORD_PTR answer = 0;
     if (SendMessageTimeoutA(frame, RegisterWindowMessageA(kRemoteCommandMessage), command,
-                            static_cast<LPARAM>(request.minutes), SMTO_ABORTIFHUNG | SMTO_BLOCK, timeLeft(),
+                            static_cast<LPARAM>(limit), SMTO_ABORTIFHUNG | SMTO_BLOCK, timeLeft(),
                             &answer) == 0 ||
         answer != static_cast<DWORD_PTR>(kRemoteCommandTaken)) {
-        return kNoAnswer;
+        return ExitCode::NoAnswer;
     }
     if (command == kRemoteExit && (!process || WaitForSingleObject(process.Get(), timeLeft()) != WAIT_OBJECT_0)) {
-        return kNoAnswer;
+        return ExitCode::NoAnswer;
     }
-    return 0;
+    return ExitCode::Done;
 }

@@ -31,7 +31,8 @@ int NextSequentialIndex(int& lastIndex);
 
 inline constexpr const char* kHttpPrefix = "http://";
 inline constexpr const char* kFtpPrefix = "ftp://";
-// The contact's target is built in a buffer of this many bytes.
+// The longest target a contact takes, with room for a terminating NUL: the
+// target is at most kTargetCapacity - 1 characters.
 inline constexpr std::size_t kTargetCapacity = 100;
 
 // "http://" for mode 1, "ftp://" for any other mode.

@@ -1,8 +1,10 @@
 #include "frame/MainFrame.h"
 
+#include "engine/ScheduleWindow.h"
 #include "res/resource.h"
 #include "settings/MakerSite.h"
 #include "settings/Settings.h"
+#include "settings/SwitchSettings.h"
 #include "ui/SetupDialog.h"
 #include "ui/WebLink.h"
 #include "ui/Wizard.h"
@@ -23,6 +25,8 @@ const win::MessageEntry<CMainFrame> CMainFrame::messages[] = {
     {WM_CONTACT_DONE, &CMainFrame::OnContactDone},
     {WM_SETTINGCHANGE, &CMainFrame::OnSettingChange},
     {WM_TRAY_PICTURES, &CMainFrame::OnTrayPictures},
+    {WM_SETUP_APPLIED, &CMainFrame::OnSetupApplied},
+    {WM_POLICY_CHANGED, &CMainFrame::OnPolicyChanged},
 };
 
 const win::CommandEntry<CMainFrame> CMainFrame::commands[] = {
@@ -43,27 +47,45 @@ const win::UpdateEntry<CMainFrame> CMainFrame::updates[] = {
 
 const win::MessageMap<CMainFrame> CMainFrame::messageMap = {messages, commands, {}, updates};
 
+namespace {
+
+// The minutes of a "Switch ON for" item, or 0 for another command.
+int OnForMinutes(UINT command)
+{
+    switch (command) {
+    case ID_ON_FOR_30_MINUTES:
+        return 30;
+    case ID_ON_FOR_1_HOUR:
+        return 60;
+    case ID_ON_FOR_2_HOURS:
+        return 120;
+    case ID_ON_FOR_4_HOURS:
+        return 240;
+    case ID_ON_FOR_8_HOURS:
+        return 480;
+    default:
+        return 0;
+    }
+}
+
+}  // namespace
+
 CMainFrame::CMainFrame(win::CCommandTarget* commandFallback, ShellNotifyFunction shellNotify)
     : commandFallback(commandFallback),
-      taskbarCreatedMessage(RegisterWindowMessageA("TaskbarCreated")),
       remoteCommandMessage(RegisterWindowMessageA(kRemoteCommandMessage)),
-      trayIcon(shellNotify)
+      presence(shellNotify)
 {
-    aolFlag = settings::Read(keys::IsAOL);
 }
 
 bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    if (message == taskbarCreatedMessage && taskbarCreatedMessage != 0) {
-        OnTaskbarCreated();
+    if (presence.IsTaskbarCreated(message)) {
+        presence.OnTaskbarCreated();
         result = 0;
         return true;
     }
-    // Answered at once, so that the second start can tell whether the copy
-    // is alive; carried out outside any wait on the shell.
     if (message == remoteCommandMessage && remoteCommandMessage != 0) {
-        const bool valid = wParam >= kRemoteOn && wParam <= kRemoteExit && lParam >= 0 && lParam <= 24 * 60;
-        result = valid && PostMessageA(hwnd, WM_REMOTE_COMMAND_POSTED, wParam, lParam) ? kRemoteCommandTaken : 0;
+        result = AcceptRemoteCommand(wParam, lParam);
         return true;
     }
     if (message == WM_COMMAND && OpensDialog(LOWORD(wParam))) {
@@ -75,7 +97,13 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             return true;
         }
     }
-    if (win::DispatchMessageMap(*this, messageMap, message, wParam, lParam, result)) {
+    if (message == WM_COMMAND && OnForMinutes(LOWORD(wParam)) > 0) {
+        StartActivity(ActivityCause::Menu, static_cast<DWORD>(OnForMinutes(LOWORD(wParam))) * 60000U);
+        result = 0;
+        return true;
+    }
+    if (sources.OnMessage(message, wParam, lParam, result) ||
+        win::DispatchMessageMap(*this, messageMap, message, wParam, lParam, result)) {
         return true;
     }
     if (message == WM_COMMAND && commandFallback != nullptr && commandFallback->OnCommand(LOWORD(wParam))) {
@@ -92,81 +120,238 @@ bool CMainFrame::OpensDialog(UINT command)
 
 LRESULT CMainFrame::OnCreate(WPARAM, LPARAM)
 {
-    if (aolFlag == 0) {
-        aolFlag = settings::Read(keys::IsAOL4);
-    }
-    // Started at logon, the program may come before the shell's notification
-    // area: it runs on without its icon and tries again.
-    if (!trayIcon.Create(hwnd, kTrayIconId, kTrayTooltip, pictures.Idle(), WM_TRAY_CALLBACK)) {
-        trayRetriesLeft = kTrayRetryCount;
-        SetTimer(hwnd, TIMER_TRAY_RETRY, kTrayRetryPeriodMs, nullptr);
-    }
+    scheduler.Attach(hwnd);
+    presence.Create(hwnd);
     // Only once the icon is set up: adding it waits on the shell and answers
     // sent messages meanwhile, so a watch started earlier could switch the
     // activity on before there is an icon to animate.
-    if (settings::Read(keys::AutoNetSense) != 0) {
-        if (aolFlag != 0) {
-            aolPresenceWatched = SetTimer(hwnd, TIMER_AOL_PRESENCE, 10000, nullptr) != 0;
-        } else {
-            autoNetSense.Start(hwnd);
+    WatchForConnections();
+    StartSources();
+    return 0;
+}
+
+// A watch that stops while its condition holds ends it, as any source's
+// end does.
+void CMainFrame::WatchForConnections()
+{
+    const bool wanted = settings::Read(keys::AutoNetSense) != 0;
+    const bool aol = wanted && ReadAolFlag() != 0;
+    if ((!wanted || aol) && autoNetSense.IsWatching()) {
+        autoNetSense.Stop();
+        if (sources.Holds(ActivityCause::AutoNetSense)) {
+            sources.Ended(ActivityCause::AutoNetSense);
         }
     }
+    if (!aol && aolPresenceWatched) {
+        KillTimer(hwnd, TIMER_AOL_PRESENCE);
+        aolPresenceWatched = false;
+        if (std::exchange(aolClientSeen, false)) {
+            sources.Ended(ActivityCause::AmericaOnline);
+        }
+    }
+    if (aol && !aolPresenceWatched) {
+        aolPresenceWatched = SetTimer(hwnd, TIMER_AOL_PRESENCE, 10000, nullptr) != 0;
+    } else if (wanted && !aol && !autoNetSense.IsWatching()) {
+        autoNetSense.Start(hwnd);
+    }
+}
+
+void CMainFrame::StartSources()
+{
+    sources.Start(hwnd, SwitchSettings::Read());
     ShowStatus();
-    return 0;
+}
+
+// What depends on the cause is decided here and in StopActivity. Every
+// switch ends the time limit of the ON before it, but for the restart that
+// brings changed settings into effect: that ON goes on with its limit.
+void CMainFrame::StartActivity(ActivityCause cause, DWORD limitMs)
+{
+    if (cause != ActivityCause::Settings) {
+        scheduler.EndLimit();
+    }
+    scheduler.LimitTo(limitMs);
+    scheduler.SwitchOn();
+    sources.ActivitySwitched(true);
+    ShowStatus();
+}
+
+// AutoNetSense's OFF leaves the warnings watched: the online services put up
+// their "Disconnect Warning" after the line has hung up.
+void CMainFrame::StopActivity(ActivityCause cause)
+{
+    if (cause != ActivityCause::Settings) {
+        scheduler.EndLimit();
+    }
+    scheduler.SwitchOff(cause == ActivityCause::AutoNetSense);
+    sources.ActivitySwitched(false);
+    ShowStatus();
+}
+
+void CMainFrame::ShowStatus()
+{
+    ActivityShown activity;
+    activity.on = IsRunning();
+    if (const SYSTEMTIME* end = scheduler.LimitEnd()) {
+        activity.limitUntil = CTrayStatus::LocalTimeText(*end);
+    }
+    activity.waitingForDialUp = autoNetSense.IsWatching();
+    activity.waitingForAmericaOnline = aolPresenceWatched;
+    presence.Show(activity, sources.Reasons());
 }
 
 LRESULT CMainFrame::OnTimer(WPARAM timerId, LPARAM lParam)
 {
     switch (timerId) {
     case TIMER_CONTACT:
-        OnContactTick();
+        scheduler.OnContactTick();
         return 0;
     case TIMER_WARNINGS:
-        DismissWarningWindows();
+        scheduler.DismissWarningWindows();
         return 0;
     case TIMER_AOL_PRESENCE:
         CheckAolPresence();
         return 0;
     case TIMER_TRAY_RETRY:
-        RetryTrayIcon();
+        presence.OnRetryTimer();
         return 0;
     case TIMER_ON_LIMIT:
-        OnActivityOff();
+        StopActivity(ActivityCause::TimeLimit);
         return 0;
     default:
         return DefWindowProcA(hwnd, WM_TIMER, timerId, lParam);
     }
 }
 
-void CMainFrame::RetryTrayIcon()
+void CMainFrame::CheckAolPresence()
 {
-    if (!trayIcon.IsShown() && trayRetriesLeft > 0) {
-        --trayRetriesLeft;
-        trayIcon.Restore();
+    const bool present = FindWindowA("_AOL_TimeKeeper", "") != nullptr;
+    if (present && !aolClientSeen) {
+        sources.Began(ActivityCause::AmericaOnline);
+    } else if (!present && aolClientSeen) {
+        sources.Ended(ActivityCause::AmericaOnline);
     }
-    if (trayIcon.IsShown() || trayRetriesLeft == 0) {
-        KillTimer(hwnd, TIMER_TRAY_RETRY);
-    }
+    aolClientSeen = present;
 }
 
-// The shell (re)built its notification area: it has forgotten the icon, or
-// never had it.
-void CMainFrame::OnTaskbarCreated()
+// The watch sends its news and waits; they are acted on once the message
+// loop comes round to them, never inside a wait on the shell.
+LRESULT CMainFrame::OnAutoNetSenseConnected(WPARAM, LPARAM)
 {
-    trayIcon.Restore();
-    if (trayIcon.IsShown()) {
-        trayRetriesLeft = 0;
-        KillTimer(hwnd, TIMER_TRAY_RETRY);
+    PostMessageA(hwnd, WM_NET_CHANGE_POSTED, 1, 0);
+    return 0;
+}
+
+LRESULT CMainFrame::OnAutoNetSenseDisconnected(WPARAM, LPARAM)
+{
+    PostMessageA(hwnd, WM_NET_CHANGE_POSTED, 0, 0);
+    return 0;
+}
+
+LRESULT CMainFrame::OnNetChange(WPARAM connected, LPARAM)
+{
+    if (connected != 0) {
+        sources.Began(ActivityCause::AutoNetSense);
+    } else {
+        sources.Ended(ActivityCause::AutoNetSense);
     }
+    return 0;
+}
+
+void CMainFrame::ApplySettings()
+{
+    if (IsRunning()) {
+        StopActivity(ActivityCause::Settings);
+        StartActivity(ActivityCause::Settings);
+    }
+    StartSources();
+}
+
+// Group Policy's news comes sent, perhaps inside a wait on the shell: the
+// settings are read again once the message loop comes round to it.
+LRESULT CMainFrame::OnSettingChange(WPARAM, LPARAM area)
+{
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): the changed area's name, as the message carries it
+    const auto* name = reinterpret_cast<const char*>(area);
+    if (name != nullptr && lstrcmpiA(name, "Policy") == 0) {
+        PostMessageA(hwnd, WM_POLICY_CHANGED, 0, 0);
+    }
+    presence.OnSettingChange();
+    return 0;
+}
+
+LRESULT CMainFrame::OnPolicyChanged(WPARAM, LPARAM)
+{
+    WatchForConnections();
+    ApplySettings();
+    return 0;
+}
+
+// Apply stored the settings: the sources start again with them, and the
+// dialog learns whether the hot key it stored is another program's.
+LRESULT CMainFrame::OnSetupApplied(WPARAM dialog, LPARAM)
+{
+    StartSources();
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): the dialog's window, as it posted it
+    const HWND setup = reinterpret_cast<HWND>(dialog);
+    if (IsWindow(setup)) {
+        PostMessageA(setup, WM_HOTKEY_TAKEN, sources.IsHotKeyTaken() ? 1 : 0, 0);
+    }
+    return 0;
+}
+
+// Answered at once, so that the second start can tell whether the copy is
+// alive; carried out outside any wait on the shell.
+LRESULT CMainFrame::AcceptRemoteCommand(WPARAM command, LPARAM minutes) const
+{
+    const LPARAM most = command == kRemoteOnUntil ? kMinutesPerDay - 1 : kMostOnMinutes;
+    const bool valid = command >= kRemoteOn && command <= kRemoteOnUntil && minutes >= 0 && minutes <= most;
+    return valid && PostMessageA(hwnd, WM_REMOTE_COMMAND_POSTED, command, minutes) ? kRemoteCommandTaken : 0;
+}
+
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): a window message's parameters, in its order
+LRESULT CMainFrame::OnRemoteCommand(WPARAM command, LPARAM minutes)
+{
+    if (command == kRemoteOn) {
+        StartActivity(ActivityCause::Switch, static_cast<DWORD>(minutes) * 60000U);
+    } else if (command == kRemoteOff) {
+        StopActivity(ActivityCause::Switch);
+    } else if (command == kRemoteOnUntil) {
+        StartActivity(ActivityCause::Switch, MillisecondsUntilClock(static_cast<int>(minutes)));
+    } else if (command == kRemoteExit) {
+        OnExit();
+    }
+    return 0;
+}
+
+// A contact cut short by OFF reports nothing; one that ended reports even
+// after OFF, and the tip keeps it.
+LRESULT CMainFrame::OnContactDone(WPARAM outcome, LPARAM)
+{
+    if (outcome <= static_cast<WPARAM>(ContactOutcome::NoConnection)) {
+        SYSTEMTIME now = {};
+        GetLocalTime(&now);
+        presence.ContactEnded(static_cast<ContactOutcome>(outcome), now);
+    }
+    return 0;
+}
+
+LRESULT CMainFrame::OnTrayCallback(WPARAM wParam, LPARAM lParam)
+{
+    return presence.OnTrayCallback(wParam, lParam);
+}
+
+LRESULT CMainFrame::OnTrayPictures(WPARAM, LPARAM)
+{
+    presence.OnTrayPictures();
+    return 0;
 }
 
 void CMainFrame::OnExit()
 {
-    StopActivity();
-    KillTimer(hwnd, TIMER_CONTACT);
-    KillTimer(hwnd, TIMER_WARNINGS);
+    StopActivity(ActivityCause::Menu);
+    sources.Stop();
     KillTimer(hwnd, TIMER_AOL_PRESENCE);
-    KillTimer(hwnd, TIMER_ON_LIMIT);
     aolPresenceWatched = false;
     CloseFrame();
 }
@@ -186,8 +371,7 @@ LRESULT CMainFrame::OnClose(WPARAM, LPARAM)
 
 void CMainFrame::CloseFrame()
 {
-    KillTimer(hwnd, TIMER_CONTACT);
-    KillTimer(hwnd, TIMER_WARNINGS);
+    scheduler.KillTimers();
     KillTimer(hwnd, TIMER_TRAY_RETRY);
     DestroyWindow(hwnd);
 }
@@ -198,46 +382,9 @@ LRESULT CMainFrame::OnDestroy(WPARAM, LPARAM)
     return 0;
 }
 
-LRESULT CMainFrame::OnTrayCallback(WPARAM wParam, LPARAM lParam)
-{
-    return trayIcon.OnTrayNotification(wParam, lParam);
-}
-
-// The taskbar's colours ("ImmersiveColorSet"), the animation setting or the
-// icon size may have changed. The message is sent, so it can arrive while the
-// tray icon waits on the shell in the middle of showing a picture: the
-// pictures change from the message loop instead.
-LRESULT CMainFrame::OnSettingChange(WPARAM, LPARAM)
-{
-    PostMessageA(hwnd, WM_TRAY_PICTURES, 0, 0);
-    return 0;
-}
-
-LRESULT CMainFrame::OnTrayPictures(WPARAM, LPARAM)
-{
-    CTrayPictureSet suiting;
-    if (suiting.SameAs(pictures)) {
-        return 0;
-    }
-    // The pictures shown until now go only once the new ones are on show.
-    std::swap(pictures, suiting);
-    ShowActivityPictures();
-    return 0;
-}
-
-void CMainFrame::ShowActivityPictures()
-{
-    if (running == 1) {
-        const auto shown = pictures.Running();
-        trayIcon.Animate(shown.data(), pictures.RunningCount(), 500);
-    } else {
-        trayIcon.SetIcon(pictures.Idle());
-    }
-}
-
 void CMainFrame::OnSetUp()
 {
-    CSetupDialog dialog(settings::Read(keys::StartUp));
+    CSetupDialog dialog(settings::Read(keys::StartUp), IsHotKeyTaken());
     const HWND self = hwnd;
     dialog.DoModal(self);
     // Exit chosen from the tray while the dialog was open has destroyed
@@ -245,10 +392,7 @@ void CMainFrame::OnSetUp()
     if (!IsWindow(self)) {
         return;
     }
-    if (running == 1) {
-        StopActivity();
-        StartActivity();
-    }
+    ApplySettings();
 }
 
 void CMainFrame::OnWizard()

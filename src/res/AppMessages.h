@@ -1,6 +1,6 @@
 #pragma once
 // Every window message the program defines for itself, in one place so that
-// no two can share a value. Registered messages ("TaskbarCreated", the
+// no two can share a value, and the main frame's timers. Registered messages ("TaskbarCreated", the
 // second start's command) are not here: the system numbers them.
 #include <windows.h>
 
@@ -24,11 +24,45 @@ constexpr UINT WM_NET_CHANGE_POSTED = WM_APP + 1;
 // A second start's command, posted by the frame to itself: wParam and
 // lParam as the registered command message brought them.
 constexpr UINT WM_REMOTE_COMMAND_POSTED = WM_APP + 2;
+// Posted from the system's thread that tells of a change of the network
+// interfaces: the named connections are looked at again.
+constexpr UINT WM_SWITCH_CONNECTIONS = WM_APP + 3;
+// Posted from the system's wait thread when a named program that was waited
+// for has ended.
+constexpr UINT WM_SWITCH_PROGRAM_ENDED = WM_APP + 4;
+// Posted by the frame to itself when Group Policy has told running programs
+// of a change: the settings are read again from the message loop.
+constexpr UINT WM_POLICY_CHANGED = WM_APP + 6;
+// Posted by the Set Up dialog to its owner once Apply has stored the
+// settings, so that the sources, which read them when they start, start
+// again; wParam is the dialog's window, for the answer below.
+constexpr UINT WM_SETUP_APPLIED = WM_APP + 10;
+// To the Set Up dialog: wParam nonzero when another program holds the
+// stored hot key, zero when it is free or none is set.
+constexpr UINT WM_HOTKEY_TAKEN = WM_APP + 11;
+
+// The main frame's window timers.
+constexpr UINT_PTR TIMER_CONTACT = 1;
+constexpr UINT_PTR TIMER_WARNINGS = 2;
+constexpr UINT_PTR TIMER_AOL_PRESENCE = 3;
+// Tries the tray icon's add again while the shell has not taken it.
+constexpr UINT_PTR TIMER_TRAY_RETRY = 4;
+// Ends an ON that was given a limit.
+constexpr UINT_PTR TIMER_ON_LIMIT = 5;
+// The sources that switch the activity by themselves: the schedule's next
+// edge; a look for the named programs while none of them is waited for; a
+// look at the network adapters where the system does not tell of changes,
+// and one shortly after it told of a change.
+constexpr UINT_PTR TIMER_SCHEDULE = 6;
+constexpr UINT_PTR TIMER_PROGRAMS_POLL = 7;
+constexpr UINT_PTR TIMER_CONNECTIONS_POLL = 8;
+constexpr UINT_PTR TIMER_CONNECTIONS_SETTLE = 9;
 
 namespace app_messages {
 constexpr UINT kAll[] = {
     WM_TRAY_CALLBACK, WM_TRAY_PICTURES,        WM_NET_CONNECTED,         WM_NET_DISCONNECTED,
-    WM_CONTACT_DONE,  WM_NET_CHANGE_POSTED,    WM_REMOTE_COMMAND_POSTED,
+    WM_CONTACT_DONE,  WM_NET_CHANGE_POSTED,    WM_REMOTE_COMMAND_POSTED, WM_SWITCH_CONNECTIONS,
+    WM_SWITCH_PROGRAM_ENDED, WM_SETUP_APPLIED, WM_HOTKEY_TAKEN, WM_POLICY_CHANGED,
 };
 
 constexpr bool AllDistinct()

@@ -4,9 +4,11 @@ wizard.bmp next to this file.
 
 Everything is drawn in code with the standard 16-colour Windows palette, so
 the output is byte-for-byte the same on every run and needs only Python 3.
-Each icon holds 16-colour 16 and 32 px images for old displays, and 16, 20,
-24, 32 and 48 px images in 32-bit colour with alpha, so that every DPI
-setting finds its own size instead of a shrunken or blown-up picture.
+The program icon holds 16-colour 16 and 32 px images for old displays, and
+every icon 16, 20, 24, 32 and 48 px images in 32-bit colour with alpha, so
+that every DPI setting finds its own size instead of a shrunken or blown-up
+picture. The tray pictures have no 16-colour pair: the taskbars they are
+drawn for show true colour.
 
 The tray pictures come in two sets, one for dark taskbars and one for light
 ones. Drawing them checks that the telephone's outline stands out from the

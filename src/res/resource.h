@@ -17,7 +17,8 @@
 #define IDI_ACTIVE_1_DARK 135
 #define IDI_ACTIVE_2_DARK 136
 
-// The instance lock's name string (deliberately absent) and the sockets text.
+// The instance lock's name string ("Quellor", so the lock is "Quellor Class")
+// and the sockets text.
 #define IDS_INSTANCE_NAME 128
 #define IDS_SOCKETS_INIT_FAILED 103
 
@@ -32,6 +33,12 @@
 #define ID_WEB_FAQ 32783
 #define ID_WEB_LIBRARY 32781
 #define ID_APP_EXIT 32774
+// "Switch ON for": ON with a limit, as /on:MINUTES.
+#define ID_ON_FOR_30_MINUTES 32791
+#define ID_ON_FOR_1_HOUR 32792
+#define ID_ON_FOR_2_HOURS 32793
+#define ID_ON_FOR_4_HOURS 32794
+#define ID_ON_FOR_8_HOURS 32795
 
 // Set Up dialog.
 #define IDD_SETUP 129
@@ -69,6 +76,35 @@
 #define IDC_SCALE_1 1035
 #define IDC_SCALE_10 1037
 #define IDC_AUTONETSENSE 1077
+#define IDC_MANAGED_NOTE 1150
+// The "Switch ON" tab: the sources that switch the activity by themselves.
+#define IDC_WHEN_CONNECTIONS_LABEL 1090
+#define IDC_WHEN_CONNECTIONS 1091
+#define IDC_KNOWN_CONNECTIONS_LABEL 1092
+#define IDC_KNOWN_CONNECTIONS 1093
+#define IDC_ADD_CONNECTION 1094
+#define IDC_WHEN_PROGRAMS_LABEL 1095
+#define IDC_WHEN_PROGRAMS 1096
+#define IDC_BROWSE_PROGRAM 1097
+#define IDC_HOT_KEY_LABEL 1098
+#define IDC_HOT_KEY 1099
+#define IDC_HOT_KEY_TAKEN 1100
+// The "Schedule" tab: the days, Sunday to Saturday in a row, the two times
+// and keeping the computer awake.
+#define IDC_WHEN_DAYS_LABEL 1101
+#define IDC_SUNDAY 1102
+#define IDC_MONDAY 1103
+#define IDC_TUESDAY 1104
+#define IDC_WEDNESDAY 1105
+#define IDC_THURSDAY 1106
+#define IDC_FRIDAY 1107
+#define IDC_SATURDAY 1108
+#define IDC_WHEN_FROM_LABEL 1109
+#define IDC_WHEN_FROM 1110
+#define IDC_WHEN_TO_LABEL 1111
+#define IDC_WHEN_TO 1112
+#define IDC_SCHEDULE_NOTE 1113
+#define IDC_KEEP_AWAKE 1114
 
 // Change URL dialog.
 #define IDD_CHANGE_URL 130

@@ -2,7 +2,42 @@
 
 #include "settings/SettingsStore.h"
 
+#include <optional>
+#include <utility>
+
 namespace settings {
+
+namespace {
+
+constexpr PolicyScope kPolicyOrder[] = {PolicyScope::Machine, PolicyScope::User};
+
+std::optional<int> PolicyValue(const keys::IntKey& key)
+{
+    if (key.policy == keys::Policy::Yes) {
+        for (const PolicyScope scope : kPolicyOrder) {
+            const std::optional<int> value = CSettingsStore::GetPolicyInt(scope, key.name);
+            if (value && *value >= key.lowest && *value <= key.highest) {
+                return value;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> PolicyValue(const keys::TextKey& key)
+{
+    if (key.policy == keys::Policy::Yes) {
+        for (const PolicyScope scope : kPolicyOrder) {
+            std::optional<std::string> value = CSettingsStore::GetPolicyString(scope, key.name);
+            if (value) {
+                return value;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
 
 int Read(const keys::IntKey& key)
 {
@@ -11,6 +46,9 @@ int Read(const keys::IntKey& key)
 
 int Read(const keys::IntKey& key, int otherDefault)
 {
+    if (const std::optional<int> policy = PolicyValue(key)) {
+        return *policy;
+    }
     return CSettingsStore::Global().GetInt(keys::kSection, key.name, otherDefault);
 }
 
@@ -21,15 +59,33 @@ std::string Read(const keys::TextKey& key)
 
 std::string Read(const keys::TextKey& key, const char* otherDefault)
 {
+    if (std::optional<std::string> policy = PolicyValue(key)) {
+        return std::move(*policy);
+    }
     return CSettingsStore::Global().GetString(keys::kSection, key.name, otherDefault);
+}
+
+bool IsManaged(const keys::IntKey& key)
+{
+    return PolicyValue(key).has_value();
+}
+
+bool IsManaged(const keys::TextKey& key)
+{
+    return PolicyValue(key).has_value();
 }
 
 bool Write(const keys::IntKey& key, int value)
 {
-    return CSettingsStore::Global().WriteInt(keys::kSection, key.name, value);
+    return !IsManaged(key) && CSettingsStore::Global().WriteInt(keys::kSection, key.name, value);
 }
 
 bool Write(const keys::TextKey& key, const std::string& value)
+{
+    return !IsManaged(key) && Seed(key, value);
+}
+
+bool Seed(const keys::TextKey& key, const std::string& value)
 {
     return CSettingsStore::Global().WriteString(keys::kSection, key.name, value.c_str());
 }

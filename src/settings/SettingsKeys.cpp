@@ -5,17 +5,19 @@ namespace keys {
 namespace {
 
 constexpr TextKey kHttpHosts[kHostCount] = {
-    {"HTTPURL0", maker::kWebHost}, {"HTTPURL1", maker::kWebHost}, {"HTTPURL2", maker::kWebHost},
-    {"HTTPURL3", maker::kWebHost}, {"HTTPURL4", maker::kWebHost}, {"HTTPURL5", maker::kWebHost},
-    {"HTTPURL6", maker::kWebHost}, {"HTTPURL7", maker::kWebHost}, {"HTTPURL8", maker::kWebHost},
-    {"HTTPURL9", maker::kWebHost},
+    {"HTTPURL0", maker::kWebHost, Policy::Yes}, {"HTTPURL1", maker::kWebHost, Policy::Yes},
+    {"HTTPURL2", maker::kWebHost, Policy::Yes}, {"HTTPURL3", maker::kWebHost, Policy::Yes},
+    {"HTTPURL4", maker::kWebHost, Policy::Yes}, {"HTTPURL5", maker::kWebHost, Policy::Yes},
+    {"HTTPURL6", maker::kWebHost, Policy::Yes}, {"HTTPURL7", maker::kWebHost, Policy::Yes},
+    {"HTTPURL8", maker::kWebHost, Policy::Yes}, {"HTTPURL9", maker::kWebHost, Policy::Yes},
 };
 
 constexpr TextKey kFtpHosts[kHostCount] = {
-    {"FTPURL0", maker::kWebHost}, {"FTPURL1", maker::kWebHost}, {"FTPURL2", maker::kWebHost},
-    {"FTPURL3", maker::kWebHost}, {"FTPURL4", maker::kWebHost}, {"FTPURL5", maker::kWebHost},
-    {"FTPURL6", maker::kWebHost}, {"FTPURL7", maker::kWebHost}, {"FTPURL8", maker::kWebHost},
-    {"FTPURL9", maker::kWebHost},
+    {"FTPURL0", maker::kWebHost, Policy::Yes}, {"FTPURL1", maker::kWebHost, Policy::Yes},
+    {"FTPURL2", maker::kWebHost, Policy::Yes}, {"FTPURL3", maker::kWebHost, Policy::Yes},
+    {"FTPURL4", maker::kWebHost, Policy::Yes}, {"FTPURL5", maker::kWebHost, Policy::Yes},
+    {"FTPURL6", maker::kWebHost, Policy::Yes}, {"FTPURL7", maker::kWebHost, Policy::Yes},
+    {"FTPURL8", maker::kWebHost, Policy::Yes}, {"FTPURL9", maker::kWebHost, Policy::Yes},
 };
 
 }  // namespace

@@ -133,22 +133,24 @@ void CTrayNotifyIcon::StopAnimation()
     }
 }
 
+// The menu is loaded only for the two notifications that use it, not for
+// every mouse move over the icon.
 LRESULT CTrayNotifyIcon::OnTrayNotification(WPARAM wParam, LPARAM lParam)
 {
     if (wParam != record.uID) {
         return 0;
     }
-    const win::CMenuHandle menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(record.uID)));
-    if (!menu) {
-        return 0;
+    if (lParam != WM_RBUTTONUP && lParam != WM_LBUTTONDBLCLK) {
+        return 1;
     }
-    const HMENU popup = GetSubMenu(menu.Get(), 0);
+    const win::CMenuHandle menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(record.uID)));
+    const HMENU popup = menu ? GetSubMenu(menu.Get(), 0) : nullptr;
     if (popup == nullptr) {
         return 0;
     }
     if (lParam == WM_RBUTTONUP) {
         ShowMenu(popup);
-    } else if (lParam == WM_LBUTTONDBLCLK) {
+    } else {
         SendMessageA(notificationWindow, WM_COMMAND, GetMenuItemID(popup, 0), 0);
     }
     return 1;

@@ -45,7 +45,6 @@ public:
     void StopAnimation();
     bool IsAnimating() const { return animationWindow != nullptr; }
     bool IsShown() const { return shown; }
-    HICON CurrentIcon() const { return record.hIcon; }
 
     // 1 when the notification was for this icon, else 0.
     LRESULT OnTrayNotification(WPARAM wParam, LPARAM lParam);

@@ -22,3 +22,18 @@ std::string& CHostLists::Entry(keys::HostList list, int index)
 {
     return (list == keys::HostList::Http ? http : ftp)[index];
 }
+
+bool CHostLists::IsManaged(keys::HostList list, int index)
+{
+    return settings::IsManaged(keys::HostKey(list, index));
+}
+
+bool CHostLists::AnyManaged()
+{
+    for (int i = 0; i < keys::kHostCount; ++i) {
+        if (IsManaged(keys::HostList::Http, i) || IsManaged(keys::HostList::Ftp, i)) {
+            return true;
+        }
+    }
+    return false;
+}

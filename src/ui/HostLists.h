@@ -20,6 +20,10 @@ public:
     // index must be 0 to 9.
     std::string& Entry(keys::HostList list, int index);
 
+    // Whether a policy sets the entry, which the user then cannot change.
+    static bool IsManaged(keys::HostList list, int index);
+    static bool AnyManaged();
+
 private:
     List http;
     List ftp;

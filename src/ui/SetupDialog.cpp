@@ -1,10 +1,14 @@
 #include "ui/SetupDialog.h"
 
+#include "res/AppMessages.h"
 #include "res/resource.h"
 #include "settings/MakerSite.h"
 #include "settings/Settings.h"
 #include "ui/ChangeUrlDialog.h"
+#include "ui/SettingControl.h"
+#include "ui/ProgramFileDialog.h"
 #include "ui/WebLink.h"
+#include "win/IpHelper.h"
 
 #include <commctrl.h>
 
@@ -13,9 +17,9 @@
 
 namespace {
 
-enum Tab { kUrlTab, kTimerTab, kProxyTab, kAolTab, kProdigyTab, kHelpTab, kTabCount };
+enum Tab { kUrlTab, kTimerTab, kProxyTab, kAolTab, kProdigyTab, kHelpTab, kSwitchOnTab, kScheduleTab, kTabCount };
 
-const char* const kTabNames[] = {"URL", "Timer", "Proxy", "AOL", "Prodigy/MSN", "Online Help"};
+const char* const kTabNames[] = {"URL", "Timer", "Proxy", "AOL", "Prodigy/MSN", "Online Help", "Switch ON", "Schedule"};
 static_assert(std::size(kTabNames) == kTabCount, "one name for every tab");
 
 // A control that belongs to one tab; the timer title and its companions show
@@ -56,7 +60,101 @@ constexpr TabControl kTabControls[] = {
     {kHelpTab, IDC_HELP_LINE_1, false},
     {kHelpTab, IDC_HELP_LINE_2, false},
     {kHelpTab, IDC_FAQ, false},
+    {kSwitchOnTab, IDC_WHEN_CONNECTIONS_LABEL, false},
+    {kSwitchOnTab, IDC_WHEN_CONNECTIONS, false},
+    {kSwitchOnTab, IDC_KNOWN_CONNECTIONS_LABEL, false},
+    {kSwitchOnTab, IDC_KNOWN_CONNECTIONS, false},
+    {kSwitchOnTab, IDC_ADD_CONNECTION, false},
+    {kSwitchOnTab, IDC_WHEN_PROGRAMS_LABEL, false},
+    {kSwitchOnTab, IDC_WHEN_PROGRAMS, false},
+    {kSwitchOnTab, IDC_BROWSE_PROGRAM, false},
+    {kSwitchOnTab, IDC_HOT_KEY_LABEL, false},
+    {kSwitchOnTab, IDC_HOT_KEY, false},
+    {kSwitchOnTab, IDC_HOT_KEY_TAKEN, false},
+    {kScheduleTab, IDC_WHEN_DAYS_LABEL, false},
+    {kScheduleTab, IDC_SUNDAY, false},
+    {kScheduleTab, IDC_MONDAY, false},
+    {kScheduleTab, IDC_TUESDAY, false},
+    {kScheduleTab, IDC_WEDNESDAY, false},
+    {kScheduleTab, IDC_THURSDAY, false},
+    {kScheduleTab, IDC_FRIDAY, false},
+    {kScheduleTab, IDC_SATURDAY, false},
+    {kScheduleTab, IDC_WHEN_FROM_LABEL, false},
+    {kScheduleTab, IDC_WHEN_FROM, false},
+    {kScheduleTab, IDC_WHEN_TO_LABEL, false},
+    {kScheduleTab, IDC_WHEN_TO, false},
+    {kScheduleTab, IDC_SCHEDULE_NOTE, false},
+    {kScheduleTab, IDC_KEEP_AWAKE, false},
 };
+
+// The controls that a policy can take out of the user's hands; the host
+// list's entries are each their own setting.
+constexpr SettingControl kSettingControls[] = {
+    {IDC_NO_STARTUP_DIALOG, keys::StartUp},
+    {IDC_AUTONETSENSE, keys::AutoNetSense},
+    {IDC_HTTP, keys::IsHttp},
+    {IDC_FTP, keys::IsHttp},
+    {IDC_RANDOM, keys::IsRand},
+    {IDC_SEQUENTIAL, keys::IsRand},
+    {IDC_INTERVAL, keys::DefaultMin},
+    {IDC_USE_PROXY, keys::Proxy},
+    {IDC_PROXY_ADDRESS, keys::ProxyIP3},
+    {IDC_PORT, keys::Port},
+    {IDC_AOL_TITLE, keys::AOL47},
+    {IDC_WHEN_CONNECTIONS, keys::WhenConnections},
+    {IDC_KNOWN_CONNECTIONS, keys::WhenConnections},
+    {IDC_ADD_CONNECTION, keys::WhenConnections},
+    {IDC_WHEN_PROGRAMS, keys::WhenPrograms},
+    {IDC_BROWSE_PROGRAM, keys::WhenPrograms},
+    {IDC_SUNDAY, keys::WhenDays},
+    {IDC_MONDAY, keys::WhenDays},
+    {IDC_TUESDAY, keys::WhenDays},
+    {IDC_WEDNESDAY, keys::WhenDays},
+    {IDC_THURSDAY, keys::WhenDays},
+    {IDC_FRIDAY, keys::WhenDays},
+    {IDC_SATURDAY, keys::WhenDays},
+    {IDC_WHEN_FROM, keys::WhenFrom},
+    {IDC_WHEN_TO, keys::WhenTo},
+    {IDC_HOT_KEY, keys::HotKey},
+    {IDC_KEEP_AWAKE, keys::KeepAwake},
+};
+
+// The tab that shows the control, or -1 for one that always shows.
+int TabOf(int id)
+{
+    const auto control = std::find_if(std::begin(kTabControls), std::end(kTabControls),
+                                      [id](const TabControl& c) { return c.id == id; });
+    return control != std::end(kTabControls) ? control->tab : -1;
+}
+
+constexpr int kDaysPerWeek = 7;
+// The day boxes' ids follow each other from Sunday, as the days' bits do.
+static_assert(IDC_SATURDAY - IDC_SUNDAY == kDaysPerWeek - 1, "one box for every day");
+
+using SplitFunction = std::vector<std::string> (*)(std::string_view);
+
+// The list's text with the name added at its end, unless the list holds the
+// name already, in any case.
+std::string WithName(std::string list, const std::string& name, SplitFunction split)
+{
+    for (const std::string& held : split(list)) {
+        if (lstrcmpiA(held.c_str(), name.c_str()) == 0) {
+            return list;
+        }
+    }
+    // (With nothing but blanks and separators, npos + 1 erases it all.)
+    list.erase(list.find_last_not_of(" \t;") + 1);
+    return list.empty() ? name : list + ';' + name;
+}
+
+// A file name as the system allows one (the folder, before the last '\',
+// is dropped when the list is stored).
+bool IsFileName(const std::string& name)
+{
+    return std::none_of(name.begin(), name.end(), [](char c) {
+        return static_cast<unsigned char>(c) < ' ' || std::string_view("/:*?\"<>|").find(c) != std::string_view::npos;
+    });
+}
 
 UINT CheckState(int value)
 {
@@ -64,6 +162,10 @@ UINT CheckState(int value)
 }
 
 }  // namespace
+
+const win::MessageEntry<CSetupDialog> CSetupDialog::messages[] = {
+    {WM_HOTKEY_TAKEN, &CSetupDialog::OnHotKeyTaken},
+};
 
 const win::CommandEntry<CSetupDialog> CSetupDialog::commands[] = {
     {IDC_NO_STARTUP_DIALOG, &CSetupDialog::OnStartUpClicked},
@@ -77,16 +179,23 @@ const win::CommandEntry<CSetupDialog> CSetupDialog::commands[] = {
     {IDC_SETUP_CANCEL, &CSetupDialog::OnCancel},
     {IDC_APPLY, &CSetupDialog::OnApply},
     {IDC_FAQ, &CSetupDialog::OnFaq},
+    {IDC_ADD_CONNECTION, &CSetupDialog::OnAddConnection},
+    {IDC_BROWSE_PROGRAM, &CSetupDialog::OnBrowseProgram},
 };
 
 const win::NotifyEntry<CSetupDialog> CSetupDialog::notifications[] = {
     {IDC_TABS, TCN_SELCHANGE, &CSetupDialog::OnTabChanged},
     {IDC_HOST_LIST, LBN_DBLCLK, &CSetupDialog::OnChangeUrl},
+    {IDC_HOST_LIST, LBN_SELCHANGE, &CSetupDialog::EnableChangeUrl},
+    {IDC_HOT_KEY, EN_CHANGE, &CSetupDialog::OnHotKeyChanged},
 };
 
-const win::MessageMap<CSetupDialog> CSetupDialog::messageMap = {{}, commands, notifications, {}};
+const win::MessageMap<CSetupDialog> CSetupDialog::messageMap = {messages, commands, notifications, {}};
 
-CSetupDialog::CSetupDialog(int startUp) : CDialog(IDD_SETUP), startUp(startUp) {}
+CSetupDialog::CSetupDialog(int startUp, bool hotKeyTaken)
+    : CDialog(IDD_SETUP), startUp(startUp), hotKeyTaken(hotKeyTaken)
+{
+}
 
 bool CSetupDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
@@ -114,11 +223,14 @@ BOOL CSetupDialog::OnInitDialog()
     ReadSettings();
     hosts.Read();
     FillHostList();
+    PrepareSwitchControls();
     InsertTabs();
     ShowTabControls();
     const int minutes = std::clamp(settings::Read(keys::DefaultMin), keys::kFewestMinutes, keys::kMostMinutes);
     SendMessageA(Item(IDC_INTERVAL), TBM_SETPOS, TRUE, minutes);
     UpdateData(false);
+    const bool managed = DisableManaged(hwnd, kSettingControls);
+    ShowWindow(Item(IDC_MANAGED_NOTE), managed || CHostLists::AnyManaged() ? SW_SHOW : SW_HIDE);
     return TRUE;
 }
 
@@ -138,6 +250,9 @@ void CSetupDialog::ReadSettings()
     proxyAddress = settings::Read(keys::ProxyIP3);
     port = settings::Read(keys::Port);
     aol.title = settings::Read(keys::AOL47);
+    switches = SwitchSettings::Read();
+    whenConnections = switch_settings::JoinNames(switches.connections);
+    whenPrograms = switch_settings::JoinNames(switches.programs);
 }
 
 void CSetupDialog::Exchange(win::CDataExchange& dx)
@@ -158,6 +273,30 @@ void CSetupDialog::Exchange(win::CDataExchange& dx)
         // The 4.0 box follows its click rule; it is never read back.
         dx.Check(IDC_AOL4, aol.isAol4);
     }
+    ExchangeSwitches(dx);
+}
+
+void CSetupDialog::ExchangeSwitches(win::CDataExchange& dx)
+{
+    dx.Text(IDC_WHEN_CONNECTIONS, whenConnections, switch_settings::kMostListChars);
+    dx.Text(IDC_WHEN_PROGRAMS, whenPrograms, switch_settings::kMostListChars);
+    for (const std::string& program : switch_settings::SplitProgramNames(whenPrograms)) {
+        if (!IsFileName(program)) {
+            dx.Fail(IDC_WHEN_PROGRAMS,
+                    '"' + program + "\" is not a program's file name: it may not hold any of / : * ? \" < > |.");
+        }
+    }
+    for (int day = 0; day < kDaysPerWeek; ++day) {
+        int checked = (switches.days >> day) & 1;
+        dx.Check(IDC_SUNDAY + day, checked);
+        switches.days = (switches.days & ~(1 << day)) | (checked << day);
+    }
+    dx.Time(IDC_WHEN_FROM, switches.fromMinute);
+    dx.Time(IDC_WHEN_TO, switches.toMinute);
+    dx.HotKey(IDC_HOT_KEY, switches.hotKey);
+    int keepAwake = switches.keepAwake ? 1 : 0;
+    dx.Check(IDC_KEEP_AWAKE, keepAwake);
+    switches.keepAwake = keepAwake == 1;
 }
 
 bool CSetupDialog::Save()
@@ -169,17 +308,20 @@ bool CSetupDialog::Save()
     return true;
 }
 
-// The port is the one value that can be rejected. Its box may be on a tab
-// that is not showing, where the user could neither see nor mend it.
+// A rejected box, which has the focus now, may be on a tab that is not
+// showing, where the user could neither see nor mend it.
 bool CSetupDialog::ReadControls()
 {
     if (UpdateData(true)) {
         return true;
     }
-    SelectTab(kProxyTab);
-    const HWND port = Item(IDC_PORT);
-    SetFocus(port);
-    SendMessageA(port, EM_SETSEL, 0, -1);
+    const HWND rejected = GetFocus();
+    const int tab = TabOf(GetDlgCtrlID(rejected));
+    if (tab >= 0) {
+        SelectTab(tab);
+    }
+    SetFocus(rejected);
+    SendMessageA(rejected, EM_SETSEL, 0, -1);
     return false;
 }
 
@@ -199,6 +341,10 @@ void CSetupDialog::WriteSettings() const
     settings::Write(keys::Port, port);
     settings::Write(keys::Prodigy, prodigy);
     hosts.Write();
+    SwitchSettings stored = switches;
+    stored.connections = switch_settings::SplitNames(whenConnections);
+    stored.programs = switch_settings::SplitProgramNames(whenPrograms);
+    stored.Write();
 }
 
 void CSetupDialog::OnOK()
@@ -218,7 +364,10 @@ void CSetupDialog::OnCancel()
 
 void CSetupDialog::OnApply()
 {
-    Save();
+    const HWND owner = GetWindow(hwnd, GW_OWNER);
+    if (Save() && owner != nullptr) {
+        PostMessageA(owner, WM_SETUP_APPLIED, reinterpret_cast<WPARAM>(hwnd), 0);
+    }
 }
 
 void CSetupDialog::OnFaq()
@@ -242,6 +391,8 @@ void CSetupDialog::InsertTabs()
         item.pszText = const_cast<char*>(kTabNames[i]);
         SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
     }
+    // Each tab as wide as its name, so that all of them fit in one row.
+    SendMessageA(tabs, TCM_SETMINTABWIDTH, 0, 0);
     SendMessageA(tabs, TCM_SETCURSEL, kUrlTab, 0);
     selectedTab = kUrlTab;
 }
@@ -251,6 +402,9 @@ void CSetupDialog::ShowTabControls()
     for (const TabControl& control : kTabControls) {
         const bool shown = control.tab == selectedTab && (!control.needsAolVersion || aol.ShowsTitle());
         ShowWindow(Item(control.id), shown ? SW_SHOW : SW_HIDE);
+    }
+    if (!hotKeyTaken) {
+        ShowWindow(Item(IDC_HOT_KEY_TAKEN), SW_HIDE);
     }
 }
 
@@ -313,6 +467,14 @@ void CSetupDialog::FillHostList()
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     }
     SendMessageA(list, LB_SETCURSEL, 0, 0);
+    EnableChangeUrl();
+}
+
+void CSetupDialog::EnableChangeUrl()
+{
+    const int index = static_cast<int>(SendMessageA(Item(IDC_HOST_LIST), LB_GETCURSEL, 0, 0));
+    const bool editable = index >= 0 && index < keys::kHostCount && !CHostLists::IsManaged(ChosenList(), index);
+    EnableWindow(Item(IDC_CHANGE_URL), editable ? TRUE : FALSE);
 }
 
 void CSetupDialog::ShowPairs()
@@ -362,7 +524,10 @@ void CSetupDialog::OnAolVersionClicked(AolVersion version)
 {
     // What the user has typed into the title box is the title the rule sees.
     aol.title = win::WindowText(Item(IDC_AOL_TITLE));
-    const AolChoice next = ClickAolVersion(aol, version);
+    AolChoice next = ClickAolVersion(aol, version);
+    if (!IsWindowEnabled(Item(IDC_AOL_TITLE))) {
+        next.title = aol.title;  // as a policy sets it
+    }
     if (next.title != aol.title) {
         SetDlgItemTextA(hwnd, IDC_AOL_TITLE, next.title.c_str());
     }
@@ -376,7 +541,8 @@ void CSetupDialog::OnChangeUrl()
 {
     const HWND list = Item(IDC_HOST_LIST);
     const int index = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
-    if (index < 0 || index >= keys::kHostCount) {
+    // A double click reaches here too: an entry a policy sets stays.
+    if (index < 0 || index >= keys::kHostCount || !IsWindowEnabled(Item(IDC_CHANGE_URL))) {
         return;
     }
     std::string& entry = hosts.Entry(ChosenList(), index);
@@ -386,4 +552,63 @@ void CSetupDialog::OnChangeUrl()
     SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
     SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(entry.c_str()));
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void CSetupDialog::PrepareSwitchControls()
+{
+    const HWND known = Item(IDC_KNOWN_CONNECTIONS);
+    for (const std::string& name : win::CurrentConnectionNames()) {
+        SendMessageA(known, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+    const bool anyKnown = SendMessageA(known, CB_SETCURSEL, 0, 0) != CB_ERR;
+    EnableWindow(known, anyKnown);
+    EnableWindow(Item(IDC_ADD_CONNECTION), anyKnown);
+
+    // Shift or nothing with a key would take that key from every program.
+    SendMessageA(Item(IDC_HOT_KEY), HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
+
+    // The user's own short time format; the picker's default has seconds,
+    // which the schedule does not keep.
+    constexpr LCTYPE kShortTimeFormat = 0x79;  // LOCALE_SSHORTTIME, from Windows 7 on
+    char format[80] = {};
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, kShortTimeFormat, format, sizeof format) == 0) {
+        lstrcpynA(format, "HH:mm", sizeof format);
+    }
+    for (const int picker : {IDC_WHEN_FROM, IDC_WHEN_TO}) {
+        SendMessageA(Item(picker), DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>(format));
+    }
+}
+
+void CSetupDialog::OnAddConnection()
+{
+    const std::string name = win::WindowText(Item(IDC_KNOWN_CONNECTIONS));
+    if (!name.empty()) {
+        const std::string list = win::WindowText(Item(IDC_WHEN_CONNECTIONS));
+        SetDlgItemTextA(hwnd, IDC_WHEN_CONNECTIONS, WithName(list, name, switch_settings::SplitNames).c_str());
+    }
+}
+
+void CSetupDialog::OnBrowseProgram()
+{
+    std::string program;
+    if (ChooseProgramFile(hwnd, program)) {
+        const std::string list = win::WindowText(Item(IDC_WHEN_PROGRAMS));
+        SetDlgItemTextA(hwnd, IDC_WHEN_PROGRAMS, WithName(list, program, switch_settings::SplitProgramNames).c_str());
+    }
+}
+
+LRESULT CSetupDialog::OnHotKeyTaken(WPARAM taken, LPARAM)
+{
+    hotKeyTaken = taken != 0;
+    ShowTabControls();
+    return 0;
+}
+
+// Whether another key is free is known only once it is applied.
+void CSetupDialog::OnHotKeyChanged()
+{
+    if (hotKeyTaken) {
+        hotKeyTaken = false;
+        ShowTabControls();
+    }
 }

@@ -1,7 +1,10 @@
 #pragma once
 // The tabbed Set Up dialog in which every option can be edited. It keeps
-// working values while open and writes them all on OK, Apply and FAQ.
+// working values while open and writes them all on OK, Apply and FAQ; a
+// setting that a policy sets shows the policy's value in a disabled control,
+// and no write reaches it.
 #include "settings/SettingsKeys.h"
+#include "settings/SwitchSettings.h"
 #include "ui/AolChoice.h"
 #include "ui/HostLists.h"
 #include "win/Dialog.h"
@@ -11,8 +14,11 @@
 
 class CSetupDialog : public win::CDialog {
 public:
-    // startUp: the state of "Don't Show this Dialog Again on Startup".
-    explicit CSetupDialog(int startUp);
+    // startUp: the state of "Don't Show this Dialog Again on Startup";
+    // hotKeyTaken: another program holds the stored hot key, which the
+    // "Switch ON" tab then says. Apply posts WM_SETUP_APPLIED to the owner,
+    // which may answer with WM_HOTKEY_TAKEN once it has tried the new key.
+    explicit CSetupDialog(int startUp, bool hotKeyTaken = false);
 
 protected:
     BOOL OnInitDialog() override;
@@ -27,9 +33,10 @@ private:
     // Reads the controls and writes every key; false when a value was
     // rejected (reported already) and nothing was written.
     bool Save();
-    // The exchange from the controls; a rejected port is shown on its tab.
+    // The exchange from the controls; a rejected box is shown on its tab.
     bool ReadControls();
     void WriteSettings() const;
+    void ExchangeSwitches(win::CDataExchange& dx);
     void Close(INT_PTR result);
 
     void InsertTabs();
@@ -39,9 +46,12 @@ private:
     // Ctrl+Tab and Ctrl+PageDown: 1; with Shift, or Ctrl+PageUp: -1; else 0.
     static int TabStep(const MSG& message);
     void FillHostList();
+    // Change URL only for an entry that no policy sets.
+    void EnableChangeUrl();
     keys::HostList ChosenList() const;
     void ShowPairs();
     void OnAolVersionClicked(AolVersion version);
+    void PrepareSwitchControls();
 
     void OnTabChanged();
     void OnStartUpClicked();
@@ -52,9 +62,14 @@ private:
     void OnAol3Clicked() { OnAolVersionClicked(AolVersion::Aol3); }
     void OnAol4Clicked() { OnAolVersionClicked(AolVersion::Aol4); }
     void OnChangeUrl();
+    void OnAddConnection();
+    void OnBrowseProgram();
+    LRESULT OnHotKeyTaken(WPARAM taken, LPARAM);
+    void OnHotKeyChanged();
     void OnApply();
     void OnFaq();
 
+    static const win::MessageEntry<CSetupDialog> messages[];
     static const win::CommandEntry<CSetupDialog> commands[];
     static const win::NotifyEntry<CSetupDialog> notifications[];
     static const win::MessageMap<CSetupDialog> messageMap;
@@ -72,6 +87,12 @@ private:
     std::string proxyAddress;
     int port = 80;
     CHostLists hosts;
+    // The sources that switch the activity; the two lists as their boxes
+    // show them.
+    SwitchSettings switches;
+    std::string whenConnections;
+    std::string whenPrograms;
+    bool hotKeyTaken;
     int selectedTab = 0;
     bool closing = false;
 };

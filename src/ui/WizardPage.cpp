@@ -1,8 +1,28 @@
 #include "ui/WizardPage.h"
 
 #include "res/resource.h"
+#include "ui/SettingControl.h"
 
 #include <algorithm>
+
+namespace {
+
+// Every control of the wizard that shows a setting, whichever page has it.
+constexpr SettingControl kSettingControls[] = {
+    {IDC_WIZ_AUTONETSENSE, keys::AutoNetSense, 1},
+    {IDC_WIZ_MANUAL, keys::AutoNetSense, 0},
+    {IDC_WIZ_NO_PROXY, keys::Proxy, 0},
+    {IDC_WIZ_USE_PROXY, keys::Proxy, 1},
+    {IDC_WIZ_PROXY_ADDRESS, keys::ProxyIP3},
+    {IDC_WIZ_PORT, keys::Port},
+    {IDC_WIZ_SLIDER, keys::DefaultMin},
+    {IDC_WIZ_HTTP, keys::IsHttp, 1},
+    {IDC_WIZ_FTP, keys::IsHttp, 0},
+    {IDC_WIZ_RANDOM, keys::IsRand, 1},
+    {IDC_WIZ_SEQUENTIAL, keys::IsRand, 0},
+};
+
+}  // namespace
 
 CWizardPage::CWizardPage(UINT templateId, std::initializer_list<int> optionIds, int initialChoice)
     : CDialog(templateId)
@@ -42,7 +62,14 @@ bool CWizardPage::AnyChosen() const
 BOOL CWizardPage::OnInitDialog()
 {
     FitPicture();
-    return CDialog::OnInitDialog();
+    const BOOL result = CDialog::OnInitDialog();
+    if (ShowManaged(hwnd, kSettingControls)) {
+        // The choice a policy makes is the page's own.
+        for (Option& option : options) {
+            option.flag = IsDlgButtonChecked(hwnd, option.controlId) == BST_CHECKED ? 1 : 0;
+        }
+    }
+    return result;
 }
 
 void CWizardPage::Exchange(win::CDataExchange& exchange)

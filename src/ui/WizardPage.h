@@ -2,7 +2,8 @@
 // A page of the set-up wizard: the picture across the top, Back, Next and
 // Cancel at the bottom, and check boxes that act as one group of radio
 // buttons. Each page starts from its own fixed choice and stores its answer
-// when the user leaves it with Next.
+// when the user leaves it with Next; a setting that a policy sets shows the
+// policy's value in a disabled control instead, and is not stored.
 #include "win/Dialog.h"
 
 #include <initializer_list>

@@ -3,6 +3,9 @@
 #include "win/Failure.h"
 #include "win/IntegerText.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <vector>
 
 namespace win {
@@ -54,6 +57,53 @@ void CDataExchange::Text(int controlId, std::string& value)
     } else {
         SetWindowTextA(box, value.c_str());
     }
+}
+
+void CDataExchange::Text(int controlId, std::string& value, std::size_t maxLength)
+{
+    std::string read = value;
+    Text(controlId, read);
+    if (saving && read.size() > maxLength) {
+        Fail(controlId, "Please enter at most " + std::to_string(maxLength) + " characters.");
+    }
+    value = read;
+}
+
+void CDataExchange::Fail(int controlId, const std::string& message) const
+{
+    Reject(GetDlgItem(dialog, controlId), message);
+}
+
+void CDataExchange::HotKey(int controlId, int& value)
+{
+    const HWND box = GetDlgItem(dialog, controlId);
+    if (saving) {
+        value = LOWORD(SendMessageA(box, HKM_GETHOTKEY, 0, 0));
+    } else {
+        SendMessageA(box, HKM_SETHOTKEY, static_cast<WPARAM>(value & 0xFFFF), 0);
+    }
+}
+
+void CDataExchange::Time(int controlId, int& minutes)
+{
+    constexpr int kMinutesPerHour = 60;
+    constexpr int kLastMinute = 24 * kMinutesPerHour - 1;
+    const HWND picker = GetDlgItem(dialog, controlId);
+    // The picker holds a whole date; today's is as good as any.
+    SYSTEMTIME time = {};
+    GetLocalTime(&time);
+    if (saving) {
+        if (SendMessageA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time)) == GDT_VALID) {
+            minutes = time.wHour * kMinutesPerHour + time.wMinute;
+        }
+        return;
+    }
+    const int shown = std::clamp(minutes, 0, kLastMinute);
+    time.wHour = static_cast<WORD>(shown / kMinutesPerHour);
+    time.wMinute = static_cast<WORD>(shown % kMinutesPerHour);
+    time.wSecond = 0;
+    time.wMilliseconds = 0;
+    SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
 }
 
 void CDataExchange::Check(int controlId, int& value)

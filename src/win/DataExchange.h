@@ -28,6 +28,17 @@ public:
     // enter an integer between minimum and maximum." the same way.
     void Integer(int controlId, int& value, int minimum, int maximum);
     void Text(int controlId, std::string& value);
+    // A text of at most maxLength characters; a longer one shows "Please
+    // enter at most maxLength characters." the same way.
+    void Text(int controlId, std::string& value, std::size_t maxLength);
+    // A hot-key control's value as the control gives it: the virtual key in
+    // the low byte, HOTKEYF_* in the next; 0 for none.
+    void HotKey(int controlId, int& value);
+    // A time picker's time of day as minutes after midnight, 0 to 1439.
+    void Time(int controlId, int& minutes);
+    // Tells the user what is wrong with the control's value, gives it the
+    // focus with its text selected and ends the exchange.
+    [[noreturn]] void Fail(int controlId, const std::string& message) const;
     // A check box as 0 or 1. Shown from a value outside 0 to 2, the box is
     // unchecked and the value becomes 0.
     void Check(int controlId, int& value);

@@ -1,16 +1,63 @@
 #include "win/Dialog.h"
 
-#include "win/Handles.h"
+#include "win/SystemLibrary.h"
+
+#include <commctrl.h>
 
 namespace win {
 
 namespace {
 
-struct HookTraits {
-    using Handle = HHOOK;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { UnhookWindowsHookEx(h); }
+// The thread's one message filter hook, held while any of its modal runs
+// lasts: a nested run (Change URL inside Set Up) adds no second hook, which
+// would offer each key twice to the dialog that does not take it.
+class CThreadFilterHook {
+public:
+    explicit CThreadFilterHook(HOOKPROC filter)
+    {
+        Hold& hold = ThisThread();
+        if (hold.depth++ == 0) {
+            hold.hook = SetWindowsHookExA(WH_MSGFILTER, filter, nullptr, GetCurrentThreadId());
+        }
+    }
+    ~CThreadFilterHook()
+    {
+        Hold& hold = ThisThread();
+        if (--hold.depth == 0 && hold.hook != nullptr) {
+            UnhookWindowsHookEx(hold.hook);
+            hold.hook = nullptr;
+        }
+    }
+    CThreadFilterHook(const CThreadFilterHook&) = delete;
+    CThreadFilterHook& operator=(const CThreadFilterHook&) = delete;
+
+private:
+    struct Hold {
+        HHOOK hook = nullptr;
+        int depth = 0;
+    };
+    static Hold& ThisThread()
+    {
+        thread_local Hold hold;
+        return hold;
+    }
 };
+
+// Only dialogs use the common controls (the tab control, the trackbar, the
+// time pickers, the hot-key control), so comctl32 is loaded when the first
+// one opens: a program that stays in the tray never maps it. Loaded by name,
+// under the manifest's activation context, it is version 6.
+void StartCommonControls()
+{
+    static const bool started = [] {
+        using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+        const auto init = FindFunction<InitFunction>(LoadSystemLibrary("comctl32.dll"), "InitCommonControlsEx");
+        const INITCOMMONCONTROLSEX controls = {sizeof controls,
+                                               ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES | ICC_HOTKEY_CLASS};
+        return init != nullptr && init(&controls) != FALSE;
+    }();
+    static_cast<void>(started);
+}
 
 }  // namespace
 
@@ -19,15 +66,14 @@ struct HookTraits {
 // takes it, which is where a dialog sees its keys first.
 INT_PTR CDialog::DoModal(HWND owner)
 {
-    const CUniqueHandle<HookTraits> filter(
-        SetWindowsHookExA(WH_MSGFILTER, MessageFilter, nullptr, GetCurrentThreadId()));
+    StartCommonControls();
+    const CThreadFilterHook filter(MessageFilter);
     return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, DialogProc,
                            reinterpret_cast<LPARAM>(this));
 }
 
-// Every modal run of the thread has its hook, and a nested run's comes
-// first: each hands the message to the dialog it belongs to, so a key
-// reaches one dialog, whichever hook sees it.
+// The hook hands each message to the dialog it belongs to, the innermost
+// open one or one below it, and to no other.
 LRESULT CALLBACK CDialog::MessageFilter(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == MSGF_DIALOGBOX) {

@@ -1,27 +1,9 @@
 #include "win/Failure.h"
 
-#include "win/SystemLibrary.h"
-
+#include <exception>
 #include <new>
 
 namespace win {
-
-namespace {
-
-// Fills text with WinInet's own text for the code, without its line end;
-// false when the system has none.
-bool InternetErrorText(DWORD code, char* text, DWORD size)
-{
-    const HMODULE wininet = LoadSystemLibrary("wininet.dll");
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS, wininet, code, 0,
-                                  text, size, nullptr);
-    while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r' || text[length - 1] == ' ')) {
-        text[--length] = '\0';
-    }
-    return length > 0;
-}
-
-}  // namespace
 
 const char* ApplicationName()
 {
@@ -56,18 +38,11 @@ void ReportCurrentFailure(HWND owner) noexcept
     // fail in its turn, least of all when memory has run out.
     const char* text = "Internal application error.";
     UINT icon = MB_ICONSTOP;
-    char internetText[512] = {};
     try {
         throw;
-    } catch (const CUserCancelled&) {
-        return;
     } catch (const std::bad_alloc&) {
         text = "Out of memory.";
         icon = MB_ICONEXCLAMATION;
-    } catch (const CInternetError& failure) {
-        if (InternetErrorText(failure.code, internetText, sizeof internetText)) {
-            text = internetText;
-        }
     } catch (const std::exception& failure) {
         const char* what = failure.what();
         if (what != nullptr && *what != '\0') {

@@ -18,8 +18,8 @@ protected:
     // True when the class handled the message; result is then its answer.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
 
-    // Runs OnMessage inside the program's one failure handler: a failure is
-    // reported and counts as handled, so message processing goes on.
+    // Runs OnMessage inside the failure report of message dispatch: a
+    // failure is reported and counts as handled, so processing goes on.
     bool DispatchGuarded(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     HWND hwnd = nullptr;

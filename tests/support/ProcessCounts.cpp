@@ -182,6 +182,23 @@ std::size_t ProcessThreadCount(DWORD processId)
     return count;
 }
 
+std::string ProcessModulePath(DWORD processId, const char* moduleName)
+{
+    const HANDLE taken = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+    if (taken == INVALID_HANDLE_VALUE) {
+        return "";
+    }
+    const win::CKernelHandle snapshot(taken);
+    MODULEENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Module32First(snapshot.Get(), &entry); more; more = Module32Next(snapshot.Get(), &entry)) {
+        if (lstrcmpiA(entry.szModule, moduleName) == 0) {
+            return CharLowerA(entry.szExePath);
+        }
+    }
+    return "";
+}
+
 std::size_t ProcessHandleCount(DWORD processId)
 {
     const win::CKernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId));

@@ -1,12 +1,16 @@
 #pragma once
-// What another process holds: its threads, its open handles, its GDI and
-// USER objects and its private memory, read from outside the way a task
-// manager would.
+// What another process holds: its threads and DLLs, its open handles, its
+// GDI and USER objects and its private memory, read from outside the way a
+// task manager would.
 #include <windows.h>
 
 #include <cstddef>
+#include <string>
 
 std::size_t ProcessThreadCount(DWORD processId);
+// Where the process loaded the DLL of this name from, in lower case, or
+// empty while it has not loaded it.
+std::string ProcessModulePath(DWORD processId, const char* moduleName);
 // GetProcessHandleCount through OpenProcess where the system reports a
 // count; Wine reports none (always 0), so there the system's list of open
 // handles is counted instead. 0 when neither answers.

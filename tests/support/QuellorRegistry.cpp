@@ -11,6 +11,13 @@ const char* const kSectionPath = "software\\Marrowby\\Quellor\\Quellor";
 
 namespace {
 
+const char* const kPolicyPath = "Software\\Policies\\Marrowby\\Quellor";
+
+HKEY PolicyRoot(Scope scope)
+{
+    return scope == Scope::Machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
 HKEY OpenSection()
 {
     HKEY key = nullptr;
@@ -129,6 +136,53 @@ void Remove(const char* key)
     HKEY section = OpenSection();
     RegDeleteValueA(section, key);
     RegCloseKey(section);
+}
+
+namespace {
+
+HKEY OpenPolicies(Scope scope)
+{
+    HKEY policies = nullptr;
+    RegCreateKeyExA(PolicyRoot(scope), kPolicyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &policies, nullptr);
+    return policies;
+}
+
+}  // namespace
+
+void WritePolicyInt(Scope scope, const char* key, int value)
+{
+    const HKEY policies = OpenPolicies(scope);
+    const DWORD data = static_cast<DWORD>(value);
+    RegSetValueExA(policies, key, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
+    RegCloseKey(policies);
+}
+
+void WritePolicyString(Scope scope, const char* key, const std::string& value)
+{
+    const HKEY policies = OpenPolicies(scope);
+    RegSetValueExA(policies, key, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(policies);
+}
+
+int ReadPolicyInt(Scope scope, const char* key, int defaultValue)
+{
+    const HKEY policies = OpenPolicies(scope);
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    DWORD type = REG_NONE;
+    const bool found =
+        RegQueryValueExA(policies, key, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
+        type == REG_DWORD;
+    RegCloseKey(policies);
+    return found ? static_cast<int>(value) : defaultValue;
+}
+
+void ClearPolicies()
+{
+    for (const Scope scope : {Scope::Machine, Scope::User}) {
+        DeleteTree(PolicyRoot(scope), "Software\\Policies\\Marrowby");
+    }
 }
 
 }  // namespace quellor_registry

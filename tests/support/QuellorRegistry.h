@@ -25,4 +25,13 @@ void WriteString(const char* key, const std::string& value);
 void WriteRaw(const char* key, unsigned long type, const void* data, unsigned long size);
 void Remove(const char* key);
 
+// The values an administrator sets for the program by Group Policy, under
+// Software\Policies\Marrowby\Quellor of the machine or of the user.
+enum class Scope { Machine, User };
+void WritePolicyInt(Scope scope, const char* key, int value);
+void WritePolicyString(Scope scope, const char* key, const std::string& value);
+int ReadPolicyInt(Scope scope, const char* key, int defaultValue);
+// Removes every policy of both scopes.
+void ClearPolicies();
+
 }  // namespace quellor_registry

@@ -8,9 +8,9 @@ namespace {
 
 constexpr DWORD kAnswerTimeoutMs = 10000;
 
-// Asks a control of another process for a rectangle that it writes through
-// a pointer, using a buffer in that process.
-bool RemoteRect(HWND control, UINT message, WPARAM wParam, RECT& rect)
+// Sends a control of another process a message whose lParam points to data,
+// through a buffer in that process that holds the data before and after.
+bool RemoteCall(HWND control, UINT message, WPARAM wParam, void* data, SIZE_T size, DWORD_PTR& answer)
 {
     DWORD processId = 0;
     GetWindowThreadProcessId(control, &processId);
@@ -19,18 +19,25 @@ bool RemoteRect(HWND control, UINT message, WPARAM wParam, RECT& rect)
     if (process == nullptr) {
         return false;
     }
-    void* buffer = VirtualAllocEx(process, nullptr, sizeof rect, MEM_COMMIT, PAGE_READWRITE);
+    void* buffer = VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
     bool done = false;
     if (buffer != nullptr) {
-        DWORD_PTR answer = 0;
         SIZE_T read = 0;
-        done = SendMessageTimeoutA(control, message, wParam, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL,
+        done = WriteProcessMemory(process, buffer, data, size, nullptr) &&
+               SendMessageTimeoutA(control, message, wParam, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL,
                                    kAnswerTimeoutMs, &answer) != 0 &&
-               answer != 0 && ReadProcessMemory(process, buffer, &rect, sizeof rect, &read) && read == sizeof rect;
+               ReadProcessMemory(process, buffer, data, size, &read) && read == size;
         VirtualFreeEx(process, buffer, 0, MEM_RELEASE);
     }
     CloseHandle(process);
     return done;
+}
+
+// A rectangle that the control writes through a pointer; false when it says no.
+bool RemoteRect(HWND control, UINT message, WPARAM wParam, RECT& rect)
+{
+    DWORD_PTR answer = 0;
+    return RemoteCall(control, message, wParam, &rect, sizeof rect, answer) && answer != 0;
 }
 
 LPARAM PointParameter(int x, int y)
@@ -100,6 +107,8 @@ void CRemoteDialog::TypeKey(std::initializer_list<UINT> held, UINT virtualKey) c
         for (INPUT* input : {&inputs[i], &inputs[inputs.size() - 1 - i]}) {
             input->type = INPUT_KEYBOARD;
             input->ki.wVk = static_cast<WORD>(key);
+            // As a keyboard sends it: controls that read the scan code see the key.
+            input->ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
             input->ki.dwFlags = (extended ? KEYEVENTF_EXTENDEDKEY : 0) | (input != &inputs[i] ? KEYEVENTF_KEYUP : 0);
         }
     }
@@ -204,6 +213,15 @@ void CRemoteDialog::PostDoubleClickListItem(int listId, int index) const
 int CRemoteDialog::TrackbarPosition(int id) const
 {
     return static_cast<int>(SendMessageA(Control(id), TBM_GETPOS, 0, 0));
+}
+
+int CRemoteDialog::PickedMinutes(int id) const
+{
+    SYSTEMTIME time = {};
+    DWORD_PTR answer = 0;
+    return RemoteCall(Control(id), DTM_GETSYSTEMTIME, 0, &time, sizeof time, answer) && answer == GDT_VALID
+               ? time.wHour * 60 + time.wMinute
+               : -1;
 }
 
 HWND WaitForDialog(DWORD processId, const char* title, DWORD timeoutMs)

@@ -56,6 +56,9 @@ public:
     void PostDoubleClickListItem(int listId, int index) const;
 
     int TrackbarPosition(int id) const;
+    // A time picker's time of day in minutes after midnight; -1 when it
+    // cannot say.
+    int PickedMinutes(int id) const;
 
 private:
     HWND dialog;

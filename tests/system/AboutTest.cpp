@@ -1,4 +1,5 @@
 // The About box of the real Quellor.exe, opened from the tray command.
+#include "ProcessCounts.h"
 #include "QuellorProcess.h"
 #include "QuellorRegistry.h"
 #include "SettingsSnapshot.h"
@@ -51,9 +52,16 @@ TEST(AboutBox, ShowsTheSameTextEachTimeAndChangesNothing)
     ASSERT_TRUE(quellor.Launch());
     ASSERT_NE(quellor.WaitForMainWindow(), nullptr);
     const SettingsSnapshot before = TakeSettingsSnapshot();
+    // In the tray and OFF, the program has one thread and no common
+    // controls: the first dialog loads them, version 6 as its manifest asks.
+    EXPECT_EQ(ProcessThreadCount(quellor.Id()), 1u);
+    EXPECT_EQ(ProcessModulePath(quellor.Id(), "comctl32.dll"), "");
 
     const HWND first = OpenAboutBox(quellor);
     ASSERT_NE(first, nullptr);
+    const std::string commonControls = ProcessModulePath(quellor.Id(), "comctl32.dll");
+    EXPECT_NE(commonControls.find("microsoft.windows.common-controls_6595b64144ccf1df_6.0."), std::string::npos)
+        << commonControls;
     const std::vector<Control> controls = ControlsOf(first);
     ASSERT_EQ(controls.size(), 4u);
     EXPECT_EQ(controls[0].style & SS_TYPEMASK, SS_ICON) << "the program's icon at the left";

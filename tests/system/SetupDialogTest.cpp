@@ -1,22 +1,27 @@
 // The Set Up dialog and the Change URL dialog in the running Quellor.exe,
 // driven as a user would (clicks, typing, keys, tab and list clicks) and
 // checked through what the controls show and what reaches the registry.
-#include "RemoteDialog.h"
 #include "BrowserStandIn.h"
 #include "LoopbackListener.h"
 #include "QuellorProcess.h"
 #include "QuellorRegistry.h"
+#include "RemoteDialog.h"
 #include "TestWindows.h"
+#include "WizardDriver.h"
 
+#include "res/AppMessages.h"
 #include "res/resource.h"
+#include "win/IpHelper.h"
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
 #include <climits>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -25,8 +30,10 @@ namespace {
 const char* const kSetupTitle = "Quellor--Set Up";
 const char* const kChangeUrlTitle = "Quellor-Change URL";
 const char* const kMessageCaption = "Quellor";
+// The file name box of the system's Open dialog, an edit box in a combo box.
+constexpr int kFileNameBox = 1148;
 
-enum Tab { kUrlTab, kTimerTab, kProxyTab, kAolTab, kProdigyTab, kHelpTab };
+enum Tab { kUrlTab, kTimerTab, kProxyTab, kAolTab, kProdigyTab, kHelpTab, kSwitchOnTab, kScheduleTab };
 
 // The controls each tab shows; the last three of the AOL tab only while a
 // version is chosen.
@@ -37,6 +44,13 @@ const std::map<int, std::vector<int>> kTabControls = {
     {kAolTab, {IDC_AOL4, IDC_AOL3, IDC_AOL_TITLE_LABEL, IDC_AOL_TITLE, IDC_AOL_HINT}},
     {kProdigyTab, {IDC_PRODIGY_LABEL, IDC_PRODIGY}},
     {kHelpTab, {IDC_HELP_LINE_1, IDC_HELP_LINE_2, IDC_FAQ}},
+    {kSwitchOnTab,
+     {IDC_WHEN_CONNECTIONS_LABEL, IDC_WHEN_CONNECTIONS, IDC_KNOWN_CONNECTIONS_LABEL, IDC_KNOWN_CONNECTIONS,
+      IDC_ADD_CONNECTION, IDC_WHEN_PROGRAMS_LABEL, IDC_WHEN_PROGRAMS, IDC_BROWSE_PROGRAM, IDC_HOT_KEY_LABEL,
+      IDC_HOT_KEY, IDC_HOT_KEY_TAKEN}},
+    {kScheduleTab,
+     {IDC_WHEN_DAYS_LABEL, IDC_SUNDAY, IDC_MONDAY, IDC_TUESDAY, IDC_WEDNESDAY, IDC_THURSDAY, IDC_FRIDAY, IDC_SATURDAY,
+      IDC_WHEN_FROM_LABEL, IDC_WHEN_FROM, IDC_WHEN_TO_LABEL, IDC_WHEN_TO, IDC_SCHEDULE_NOTE, IDC_KEEP_AWAKE}},
 };
 const std::vector<int> kAolTitleGroup = {IDC_AOL_TITLE_LABEL, IDC_AOL_TITLE, IDC_AOL_HINT};
 const std::vector<int> kAlwaysShown = {IDOK,          IDC_SETUP_CANCEL, IDC_APPLY,
@@ -76,8 +90,10 @@ std::vector<std::string> Repeated(const std::string& entry)
 std::map<std::string, std::string> StoreSnapshot()
 {
     std::map<std::string, std::string> values;
-    for (const char* key : {"StartUp", "AutoNetSense", "IsAOL", "IsAOL4", "Prodigy", "IsHttp", "IsRand", "DefaultMin",
-                            "Proxy", "Port", "ProxyIP3", "AOL47", "DefaultURL"}) {
+    for (const char* key :
+         {"StartUp",      "AutoNetSense", "IsAOL",    "IsAOL4",   "Prodigy", "IsHttp",     "IsRand",
+          "DefaultMin",   "Proxy",        "Port",     "ProxyIP3", "AOL47",   "DefaultURL", "WhenConnections",
+          "WhenPrograms", "WhenDays",     "WhenFrom", "WhenTo",   "HotKey",  "KeepAwake"}) {
         const unsigned long type = quellor_registry::TypeOf(key);
         values[key] = type == REG_NONE    ? "<missing>"
                       : type == REG_DWORD ? std::to_string(quellor_registry::ReadInt(key, 0))
@@ -132,6 +148,12 @@ protected:
     // answers it, and checks that the port is on show with the focus.
     void ExpectPortRejectedBy(int button, const char* message = "Please enter an integer.")
     {
+        ExpectRejectedBy(button, message, IDC_PORT, kProxyTab);
+    }
+
+    // The same for any box and the tab it is on.
+    void ExpectRejectedBy(int button, const std::string& message, int id, int tab)
+    {
         dialog.PostClick(button);
         const HWND box = WaitForMessageBox(quellor.Id(), kMessageCaption);
         ASSERT_NE(box, nullptr);
@@ -139,13 +161,15 @@ protected:
         EXPECT_EQ(GetWindow(box, GW_OWNER), dialog.Handle());
         PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
-        ASSERT_TRUE(WaitUntil([&] { return dialog.Focus() == dialog.Control(IDC_PORT); }, 2000));
-        const int length = static_cast<int>(dialog.Text(IDC_PORT).size());
-        EXPECT_EQ(dialog.Selection(IDC_PORT), std::make_pair(0, length));
-        EXPECT_EQ(dialog.SelectedTab(IDC_TABS), kProxyTab);
-        EXPECT_TRUE(dialog.IsShown(IDC_PORT));
+        ASSERT_TRUE(WaitUntil([&] { return dialog.Focus() == dialog.Control(id); }, 2000));
+        const int length = static_cast<int>(dialog.Text(id).size());
+        EXPECT_EQ(dialog.Selection(id), std::make_pair(0, length));
+        EXPECT_EQ(dialog.SelectedTab(IDC_TABS), tab);
+        EXPECT_TRUE(dialog.IsShown(id));
         EXPECT_TRUE(dialog.IsOpen());
     }
+
+    int HotKey() const { return static_cast<int>(SendMessageA(dialog.Control(IDC_HOT_KEY), HKM_GETHOTKEY, 0, 0)); }
 
     // Runs "Change URL" on the selected entry and returns the dialog.
     CRemoteDialog OpenChangeUrl()
@@ -154,13 +178,15 @@ protected:
         return CRemoteDialog(::WaitForDialog(quellor.Id(), kChangeUrlTitle));
     }
 
-    void ExpectOnlyTabShown(int tab, bool aolVersionChosen) const
+    // The line that says the hot key is taken shows only when it is.
+    void ExpectOnlyTabShown(int tab, bool aolVersionChosen, bool hotKeyTaken = false) const
     {
         for (const auto& [owner, controls] : kTabControls) {
             for (const int id : controls) {
                 const bool titleGroup = std::find(kAolTitleGroup.begin(), kAolTitleGroup.end(), id) !=
                                         kAolTitleGroup.end();
-                const bool expected = owner == tab && (!titleGroup || aolVersionChosen);
+                const bool expected =
+                    owner == tab && (!titleGroup || aolVersionChosen) && (id != IDC_HOT_KEY_TAKEN || hotKeyTaken);
                 EXPECT_EQ(dialog.IsShown(id), expected) << "tab " << tab << ", control " << id;
             }
         }
@@ -181,13 +207,16 @@ TEST_F(SetupDialog, OpensWithEveryDefaultOnAnEmptyStoreAndOkWritesEveryKey)
     ASSERT_NO_FATAL_FAILURE(Launch());
     ASSERT_NO_FATAL_FAILURE(WaitForSetUp());
 
-    EXPECT_EQ(dialog.TabCount(IDC_TABS), 6);
+    EXPECT_EQ(dialog.TabCount(IDC_TABS), 8);
+    // All eight in one row: the tabs show no scroll arrows.
+    const HWND arrows = FindWindowExA(dialog.Control(IDC_TABS), nullptr, UPDOWN_CLASSA, nullptr);
+    EXPECT_TRUE(arrows == nullptr || !IsWindowVisible(arrows));
     EXPECT_EQ(dialog.SelectedTab(IDC_TABS), kUrlTab);
     ExpectOnlyTabShown(kUrlTab, false);
     EXPECT_TRUE(dialog.IsChecked(IDC_HTTP));
     EXPECT_TRUE(dialog.IsChecked(IDC_RANDOM));
     for (const int unchecked : {IDC_FTP, IDC_SEQUENTIAL, IDC_NO_STARTUP_DIALOG, IDC_USE_PROXY, IDC_PRODIGY, IDC_AOL3,
-                                IDC_AOL4, IDC_AUTONETSENSE}) {
+                                IDC_AOL4, IDC_AUTONETSENSE, IDC_SUNDAY, IDC_SATURDAY, IDC_KEEP_AWAKE}) {
         EXPECT_FALSE(dialog.IsChecked(unchecked)) << unchecked;
     }
     EXPECT_EQ(dialog.Text(IDC_PORT), "80");
@@ -196,6 +225,7 @@ TEST_F(SetupDialog, OpensWithEveryDefaultOnAnEmptyStoreAndOkWritesEveryKey)
     EXPECT_EQ(dialog.TrackbarPosition(IDC_INTERVAL), 1);
     EXPECT_EQ(dialog.ListItems(IDC_HOST_LIST), Repeated("www.marrowby.com"));
     EXPECT_EQ(dialog.ListSelection(IDC_HOST_LIST), 0);
+    EXPECT_FALSE(dialog.IsShown(IDC_MANAGED_NOTE));
 
     // Centred in the work area, though its owner is hidden.
     RECT work = {};
@@ -208,10 +238,10 @@ TEST_F(SetupDialog, OpensWithEveryDefaultOnAnEmptyStoreAndOkWritesEveryKey)
 
     dialog.PressKey(IDOK, VK_RETURN);
     ASSERT_TRUE(dialog.WaitUntilClosed());
-    const std::map<std::string, int> integers = {{"IsAOL", 0},   {"IsAOL4", 0},     {"AutoNetSense", 0},
-                                                 {"IsRand", 1},  {"StartUp", 0},    {"DefaultMin", 1},
-                                                 {"IsHttp", 1},  {"Proxy", 0},      {"Port", 80},
-                                                 {"Prodigy", 0}};
+    const std::map<std::string, int> integers = {
+        {"IsAOL", 0},      {"IsAOL4", 0},   {"AutoNetSense", 0}, {"IsRand", 1}, {"StartUp", 0},
+        {"DefaultMin", 1}, {"IsHttp", 1},   {"Proxy", 0},        {"Port", 80},  {"Prodigy", 0},
+        {"WhenDays", 0},   {"WhenFrom", 0}, {"WhenTo", 0},       {"HotKey", 0}, {"KeepAwake", 0}};
     for (const auto& [key, value] : integers) {
         EXPECT_EQ(quellor_registry::TypeOf(key.c_str()), static_cast<unsigned long>(REG_DWORD)) << key;
         EXPECT_EQ(quellor_registry::ReadInt(key.c_str(), -99), value) << key;
@@ -220,6 +250,8 @@ TEST_F(SetupDialog, OpensWithEveryDefaultOnAnEmptyStoreAndOkWritesEveryKey)
     EXPECT_EQ(quellor_registry::ReadString("ProxyIP3", "<missing>"), "");
     EXPECT_EQ(quellor_registry::ReadString("AOL47", "<missing>"), "America Online");
     EXPECT_EQ(quellor_registry::ReadString("DefaultURL", ""), "www.marrowby.com");
+    EXPECT_EQ(quellor_registry::ReadString("WhenConnections", "<missing>"), "");
+    EXPECT_EQ(quellor_registry::ReadString("WhenPrograms", "<missing>"), "");
     EXPECT_EQ(StoredList("HTTPURL"), Repeated("www.marrowby.com"));
     EXPECT_EQ(StoredList("FTPURL"), Repeated("www.marrowby.com"));
     // Nothing is restarted after the start-up dialog, and the program runs on.
@@ -398,7 +430,7 @@ TEST_F(SetupDialog, EachTabShowsItsOwnControlsAndTypedValuesSurviveSwitching)
     PrepareStore();
     quellor_registry::WriteInt("IsAOL", 1);
     ASSERT_NO_FATAL_FAILURE(LaunchAndOpen());
-    for (const int tab : {kTimerTab, kProxyTab, kAolTab, kProdigyTab, kHelpTab, kUrlTab}) {
+    for (const int tab : {kTimerTab, kProxyTab, kAolTab, kProdigyTab, kHelpTab, kSwitchOnTab, kScheduleTab, kUrlTab}) {
         ASSERT_NO_FATAL_FAILURE(ShowTab(tab));
         ExpectOnlyTabShown(tab, true);
     }
@@ -426,6 +458,99 @@ TEST_F(SetupDialog, EachTabShowsItsOwnControlsAndTypedValuesSurviveSwitching)
     EXPECT_EQ(quellor_registry::ReadInt("Port", -1), 8000);
     EXPECT_EQ(quellor_registry::ReadInt("Proxy", -1), 1);
     EXPECT_EQ(quellor_registry::ReadInt("DefaultMin", -1), 10);
+}
+
+// The sources that switch the activity: what is stored shows on their two
+// tabs, a bad list is refused on its own tab, and what the user sets, the
+// hot key by keyboard and a program through Browse, is what is stored.
+TEST_F(SetupDialog, SwitchOnAndScheduleTabsShowTheStoredSourcesAndStoreWhatIsSet)
+{
+    PrepareStore();
+    quellor_registry::WriteString("WhenConnections", "Office VPN; Mobile ");
+    quellor_registry::WriteString("WhenPrograms", "C:\\Tools\\download.exe;backup.EXE");
+    quellor_registry::WriteInt("WhenDays", 0x22);  // Monday and Friday
+    quellor_registry::WriteInt("WhenFrom", 22 * 60);
+    quellor_registry::WriteInt("WhenTo", 6 * 60);
+    quellor_registry::WriteInt("HotKey", (HOTKEYF_CONTROL | HOTKEYF_ALT) << 8 | 'K');
+    quellor_registry::WriteInt("KeepAwake", 1);
+    ASSERT_NO_FATAL_FAILURE(LaunchAndOpen());
+    ASSERT_NO_FATAL_FAILURE(ShowTab(kSwitchOnTab));
+    ExpectOnlyTabShown(kSwitchOnTab, false);
+    EXPECT_EQ(dialog.Text(IDC_WHEN_CONNECTIONS), "Office VPN;Mobile");
+    EXPECT_EQ(dialog.Text(IDC_WHEN_PROGRAMS), "download.exe;backup.EXE");
+    EXPECT_EQ(HotKey(), (HOTKEYF_CONTROL | HOTKEYF_ALT) << 8 | 'K');
+    // The frame's word that another program holds the key shows until the
+    // user types another key (below).
+    SendMessageA(dialog.Handle(), WM_HOTKEY_TAKEN, 1, 0);
+    ExpectOnlyTabShown(kSwitchOnTab, false, true);
+
+    // The computer's connections are offered; Add appends the chosen one, once.
+    const std::vector<std::string> known = win::CurrentConnectionNames();
+    EXPECT_EQ(SendMessageA(dialog.Control(IDC_KNOWN_CONNECTIONS), CB_GETCOUNT, 0, 0),
+              static_cast<LRESULT>(known.size()));
+    if (!known.empty()) {
+        dialog.Click(IDC_ADD_CONNECTION);
+        dialog.Click(IDC_ADD_CONNECTION);
+        EXPECT_EQ(dialog.Text(IDC_WHEN_CONNECTIONS), "Office VPN;Mobile;" + dialog.Text(IDC_KNOWN_CONNECTIONS));
+    }
+
+    ASSERT_NO_FATAL_FAILURE(ShowTab(kScheduleTab));
+    for (int day = 0; day < 7; ++day) {
+        EXPECT_EQ(dialog.IsChecked(IDC_SUNDAY + day), day == 1 || day == 5) << day;
+    }
+    EXPECT_EQ(dialog.PickedMinutes(IDC_WHEN_FROM), 22 * 60);
+    EXPECT_EQ(dialog.PickedMinutes(IDC_WHEN_TO), 6 * 60);
+    EXPECT_TRUE(dialog.IsChecked(IDC_KEEP_AWAKE));
+
+    const auto before = StoreSnapshot();
+    const std::pair<std::string, std::string> refused[] = {
+        {"dl.exe; C:\\x\\bad:name.exe",
+         R"("bad:name.exe" is not a program's file name: it may not hold any of / : * ? " < > |.)"},
+        {std::string(2049, 'a'), "Please enter at most 2048 characters."},
+    };
+    for (const auto& [text, message] : refused) {
+        dialog.Type(IDC_WHEN_PROGRAMS, text);
+        ASSERT_NO_FATAL_FAILURE(ExpectRejectedBy(IDC_APPLY, message, IDC_WHEN_PROGRAMS, kSwitchOnTab));
+        ASSERT_NO_FATAL_FAILURE(ShowTab(kScheduleTab));
+    }
+    EXPECT_EQ(StoreSnapshot(), before);
+
+    // Browse adds the chosen file's name without its folder, once; Cancel nothing.
+    dialog.Type(IDC_WHEN_PROGRAMS, "D:\\Sync\\sync.exe;");
+    for (const int button : {IDOK, IDOK, IDCANCEL}) {
+        dialog.PostClick(IDC_BROWSE_PROGRAM);
+        const CRemoteDialog open(::WaitForDialog(quellor.Id(), "Switch ON while this program runs"));
+        ASSERT_TRUE(open.IsOpen());
+        EXPECT_EQ(GetWindow(open.Handle(), GW_OWNER), dialog.Handle());
+        const HWND box = FindWindowExA(FindWindowExA(open.Control(kFileNameBox), nullptr, "ComboBox", nullptr), nullptr,
+                                       "Edit", nullptr);
+        SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("C:\\windows\\NOTEPAD.EXE"));
+        open.Click(button);
+        ASSERT_TRUE(open.WaitUntilClosed());
+        EXPECT_EQ(dialog.Text(IDC_WHEN_PROGRAMS), "D:\\Sync\\sync.exe;NOTEPAD.EXE");
+    }
+    for (const int id : {IDC_SUNDAY, IDC_MONDAY, IDC_SATURDAY, IDC_KEEP_AWAKE}) {
+        dialog.Click(id);
+    }
+    ASSERT_NO_FATAL_FAILURE(ShowTab(kSwitchOnTab));
+    dialog.Type(IDC_WHEN_CONNECTIONS, " Office VPN;; Home LAN ;");
+    PostMessageA(dialog.Control(IDC_HOT_KEY), WM_LBUTTONDOWN, MK_LBUTTON, 0);  // takes the focus
+    ASSERT_TRUE(WaitUntil([&] { return dialog.Focus() == dialog.Control(IDC_HOT_KEY); }, 2000));
+    // Shift alone would take the key from every program: Ctrl and Alt instead.
+    dialog.TypeKey({VK_SHIFT}, 'Z');
+    EXPECT_TRUE(WaitUntil([&] { return HotKey() == ((HOTKEYF_CONTROL | HOTKEYF_ALT) << 8 | 'Z'); }, 2000));
+    dialog.TypeKey({VK_CONTROL, VK_SHIFT}, 'Q');
+    EXPECT_TRUE(WaitUntil([&] { return HotKey() == ((HOTKEYF_CONTROL | HOTKEYF_SHIFT) << 8 | 'Q'); }, 2000));
+    ExpectOnlyTabShown(kSwitchOnTab, false);
+    dialog.Click(IDOK);
+    ASSERT_TRUE(dialog.WaitUntilClosed());
+    EXPECT_EQ(quellor_registry::ReadString("WhenConnections", ""), "Office VPN;Home LAN");
+    EXPECT_EQ(quellor_registry::ReadString("WhenPrograms", ""), "sync.exe;NOTEPAD.EXE");
+    EXPECT_EQ(quellor_registry::ReadInt("WhenDays", -1), 0x61);
+    EXPECT_EQ(quellor_registry::ReadInt("WhenFrom", -1), 22 * 60);
+    EXPECT_EQ(quellor_registry::ReadInt("WhenTo", -1), 6 * 60);
+    EXPECT_EQ(quellor_registry::ReadInt("HotKey", -1), (HOTKEYF_CONTROL | HOTKEYF_SHIFT) << 8 | 'Q');
+    EXPECT_EQ(quellor_registry::ReadInt("KeepAwake", -1), 0);
 }
 
 // The keys of the system's tabbed dialogs, from any control, and the tab
@@ -457,9 +582,25 @@ TEST_F(SetupDialog, KeyboardSwitchesTabsFromAnyControlAndTabReachesTheTabs)
     dialog.TypeKey({VK_CONTROL, VK_SHIFT}, VK_TAB);
     EXPECT_TRUE(shown(kUrlTab));
     dialog.TypeKey({VK_CONTROL}, VK_PRIOR);
-    EXPECT_TRUE(shown(kHelpTab)) << "from the first tab to the last";
+    EXPECT_TRUE(shown(kScheduleTab)) << "from the first tab to the last";
     dialog.TypeKey({VK_CONTROL}, VK_NEXT);
     EXPECT_TRUE(shown(kUrlTab)) << "and back";
+
+    // Tab reaches every control of the two last tabs that takes input.
+    for (const int tab : {kSwitchOnTab, kScheduleTab}) {
+        ASSERT_NO_FATAL_FAILURE(ShowTab(tab));
+        std::set<HWND> reached;
+        for (int press = 0; press < 24; ++press) {
+            dialog.TypeKey({}, VK_TAB);
+            PumpFor(60);
+            reached.insert(dialog.Focus());
+        }
+        for (const int id : kTabControls.at(tab)) {
+            const HWND control = dialog.Control(id);
+            const bool takesInput = (GetWindowLongA(control, GWL_STYLE) & WS_TABSTOP) != 0 && IsWindowEnabled(control);
+            EXPECT_TRUE(!takesInput || reached.count(control) == 1) << "tab " << tab << ", control " << id;
+        }
+    }
 }
 
 TEST_F(SetupDialog, PortTextsAreAcceptedOrRejectedAsPortNumbers)
@@ -515,6 +656,8 @@ TEST_F(SetupDialog, CancelChecksThePortButWritesNothing)
     dialog.Click(IDC_FTP);
     dialog.Click(IDC_SEQUENTIAL);
     dialog.Click(IDC_NO_STARTUP_DIALOG);
+    dialog.Click(IDC_KEEP_AWAKE);
+    dialog.Type(IDC_WHEN_PROGRAMS, "download.exe");
     dialog.Type(IDC_PROXY_ADDRESS, "127.0.0.1");
     dialog.Type(IDC_PORT, "80a");
     ASSERT_NO_FATAL_FAILURE(ExpectPortRejectedBy(IDC_SETUP_CANCEL));
@@ -786,9 +929,105 @@ TEST_F(SetupDialog, ClosingTheDialogRestartsARunningActivityWhateverTheWayItClos
         ASSERT_TRUE(dialog.WaitUntilClosed());
         ASSERT_TRUE(tick());
         ASSERT_TRUE(proxy.WaitForConnections(1, 5000));
+        // The connection is counted once accepted; its request comes after.
+        ASSERT_TRUE(proxy.WaitUntilFinished(5000));
         const std::string request = proxy.Connections()[0].received;
         EXPECT_EQ(request.substr(0, request.find("\r\n")), "GET http://127.0.0.1:80/ HTTP/1.0");
         EXPECT_TRUE(isOn());
+        EXPECT_TRUE(quellor.Exit());
+    }
+    WSACleanup();
+}
+
+TEST_F(SetupDialog, SettingsSetByPolicyShowDisabledStayTheUsersAndNameTheHostContacted)
+{
+    namespace reg = quellor_registry;
+    struct Cleanup {
+        ~Cleanup() { reg::ClearPolicies(); }
+    } cleanup;
+    WSADATA sockets = {};
+    ASSERT_EQ(WSAStartup(MAKEWORD(1, 1), &sockets), 0);
+    {
+        CLoopbackListener proxy;
+        ASSERT_TRUE(proxy.Start(18093, CLoopbackListener::Mode::AnswerHttp));
+        // The user's own: FTP, no proxy, 5 minutes. The office's, from the
+        // machine's policies and the user's: its intranet through its proxy,
+        // every 4 minutes.
+        PrepareStore();
+        reg::WriteInt("IsHttp", 0);
+        reg::WriteInt("Proxy", 0);
+        reg::WriteInt("DefaultMin", 5);
+        reg::ClearPolicies();
+        reg::WritePolicyInt(reg::Scope::Machine, "IsHttp", 1);
+        reg::WritePolicyInt(reg::Scope::Machine, "Proxy", 1);
+        reg::WritePolicyString(reg::Scope::Machine, "ProxyIP3", "127.0.0.1");
+        reg::WritePolicyInt(reg::Scope::User, "Port", 18093);
+        reg::WritePolicyInt(reg::Scope::User, "DefaultMin", 4);
+        for (int i = 0; i < 10; ++i) {
+            reg::WritePolicyString(reg::Scope::Machine, HostKey("HTTPURL", i).c_str(), "intranet.example.com");
+        }
+        ASSERT_NO_FATAL_FAILURE(LaunchAndOpen());
+        EXPECT_EQ(dialog.Text(IDC_MANAGED_NOTE), "Some settings are managed by your organisation.");
+        EXPECT_TRUE(dialog.IsShown(IDC_MANAGED_NOTE));
+        EXPECT_TRUE(dialog.IsChecked(IDC_HTTP) && dialog.IsChecked(IDC_USE_PROXY));
+        EXPECT_EQ(dialog.ListItems(IDC_HOST_LIST), Repeated("intranet.example.com"));
+        EXPECT_EQ(dialog.TrackbarPosition(IDC_INTERVAL), 4);
+        EXPECT_EQ(dialog.Text(IDC_PROXY_ADDRESS) + ":" + dialog.Text(IDC_PORT), "127.0.0.1:18093");
+        for (const int id :
+             {IDC_HTTP, IDC_FTP, IDC_CHANGE_URL, IDC_INTERVAL, IDC_USE_PROXY, IDC_PROXY_ADDRESS, IDC_PORT}) {
+            EXPECT_FALSE(IsWindowEnabled(dialog.Control(id))) << id;
+        }
+        for (const int id : {IDC_SEQUENTIAL, IDC_HOST_LIST, IDC_AUTONETSENSE}) {
+            EXPECT_TRUE(IsWindowEnabled(dialog.Control(id))) << id;
+        }
+        // OK stores what the user may choose; the user's own values of the
+        // rest, and the policies, stay.
+        dialog.Click(IDC_SEQUENTIAL);
+        dialog.Click(IDOK);
+        ASSERT_TRUE(dialog.WaitUntilClosed());
+        const auto ownValues = [] {
+            return std::vector<int>{reg::ReadInt("IsRand", -1), reg::ReadInt("IsHttp", -1), reg::ReadInt("Proxy", -1),
+                                    reg::ReadInt("DefaultMin", -1), reg::ReadInt("AutoNetSense", -1)};
+        };
+        EXPECT_EQ(ownValues(), (std::vector<int>{0, 0, 0, 5, 0}));
+        EXPECT_EQ(StoredList("HTTPURL")[0], "127.0.1.0");
+        EXPECT_EQ(reg::ReadPolicyInt(reg::Scope::User, "Port", -1), 18093);
+
+        // So do the wizard's pages.
+        CWizardDriver wizard(quellor.Id());
+        ASSERT_TRUE(wizard.Open(quellor.MainWindow()));
+        wizard.Click(IDC_WIZ_OTHER);
+        ASSERT_TRUE(wizard.Press(IDOK, wizard_page::kAutoNetSense));
+        ASSERT_TRUE(wizard.Press(IDOK, wizard_page::kProxy));
+        EXPECT_TRUE(wizard.IsChecked(IDC_WIZ_USE_PROXY) && !IsWindowEnabled(wizard.Item(IDC_WIZ_NO_PROXY)));
+        EXPECT_EQ(wizard.Text(IDC_WIZ_PROXY_ADDRESS) + ":" + wizard.Text(IDC_WIZ_PORT), "127.0.0.1:18093");
+        ASSERT_TRUE(wizard.Press(IDOK, wizard_page::kTimer));
+        EXPECT_EQ(SendMessageA(wizard.Item(IDC_WIZ_SLIDER), TBM_GETPOS, 0, 0), 4);
+        ASSERT_TRUE(wizard.Press(IDCANCEL, 0));
+        EXPECT_EQ(ownValues(), (std::vector<int>{0, 0, 0, 5, 1}));
+
+        // The contact goes to the host the policy names, through its proxy.
+        PostMessageA(quellor.MainWindow(), WM_COMMAND, ID_ACTIVITY_ON, 0);
+        ASSERT_TRUE(
+            WaitUntil([&] { return FindProcessWindow(quellor.Id(), "QuellorAnimation", "") != nullptr; }, 5000));
+        PostMessageA(quellor.MainWindow(), WM_TIMER, 1, 0);
+        ASSERT_TRUE(proxy.WaitForConnections(1, 5000));
+        const std::string request = proxy.Connections()[0].received;
+        EXPECT_EQ(request.substr(0, request.find("\r\n")), "GET http://intranet.example.com:80/ HTTP/1.0");
+
+        // A policy changed while it runs holds once Group Policy announces
+        // it, even the protocol, which an ON reads only when it starts: an
+        // FTP contact (Wine makes it straight to the host at the port).
+        reg::WritePolicyInt(reg::Scope::Machine, "IsHttp", 0);
+        for (int i = 0; i < 10; ++i) {
+            reg::WritePolicyString(reg::Scope::Machine, HostKey("FTPURL", i).c_str(), "127.0.0.1");
+        }
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(quellor.MainWindow(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Policy"), SMTO_BLOCK,
+                            5000, &answer);
+        PostMessageA(quellor.MainWindow(), WM_TIMER, 1, 0);
+        ASSERT_TRUE(proxy.WaitForConnections(2, 10000));
+        EXPECT_NE(proxy.Connections()[1].received.rfind("GET ", 0), 0u) << proxy.Connections()[1].received;
         EXPECT_TRUE(quellor.Exit());
     }
     WSACleanup();

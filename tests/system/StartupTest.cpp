@@ -1,5 +1,6 @@
 // Start-up, the single-instance guard and the ways the program ends, driven
 // through the real Quellor.exe.
+#include "LocalClock.h"
 #include "QuellorProcess.h"
 #include "QuellorRegistry.h"
 #include "ShellIcon.h"
@@ -176,13 +177,14 @@ TEST(Startup, SwitchesDriveTheRunningCopyAndTheTipTellsWhatItDoes)
     EXPECT_EQ(runSwitch("/off"), 1u);
     EXPECT_EQ(runSwitch("-EXIT"), 1u);
     EXPECT_EQ(FindProcessWindow(0, "QuellorFrame", "Quellor"), nullptr);
-    for (const char* mistake : {"/of", "/on:0", "/on:1441", "-on:x", "/on /off"}) {
+    for (const char* mistake : {"/of", "/on:0", "/on:1441", "-on:x", "/on /off", "/on:24:00"}) {
         CQuellorProcess caller;
         ASSERT_TRUE(caller.Launch(CQuellorProcess::DefaultPath(), mistake));
         const HWND box = WaitForProcessWindow(caller.Id(), "#32770", "Quellor");
         ASSERT_NE(box, nullptr) << mistake;
         const std::string text = GetText(GetDlgItem(box, 0xFFFF));
         EXPECT_NE(text.find("/on:MINUTES"), std::string::npos) << text;
+        EXPECT_NE(text.find("/on:HH:MM"), std::string::npos) << text;
         EXPECT_NE(text.find("/exit"), std::string::npos) << text;
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(caller.WaitForExit(5000));
@@ -211,6 +213,20 @@ TEST(Startup, SwitchesDriveTheRunningCopyAndTheTipTellsWhatItDoes)
     PostMessageA(frame, WM_TIMER, TIMER_ON_LIMIT, 0);
     EXPECT_TRUE(WaitUntil([&] { return !quellor.IsAnimating(); }, 5000));
     EXPECT_TRUE(tipBecomes("Quellor! V2.81\nOFF")) << tip();
+    // The tray's "Switch ON for" gives the same limit.
+    PostMessageA(frame, WM_COMMAND, ID_ON_FOR_2_HOURS, 0);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return tip() == "Quellor! V2.81\nON until " + CTrayStatus::LocalTimeText(LocalTimeIn(120)); }, 5000))
+        << tip();
+    // /on:HH:MM: until the clock next reads that time.
+    SYSTEMTIME at = {};
+    GetLocalTime(&at);
+    at.wHour = static_cast<WORD>((at.wHour + 3) % 24);
+    char clock[8] = {};
+    wsprintfA(clock, "%02u:%02u", at.wHour, at.wMinute);
+    EXPECT_EQ(runSwitch(std::string("/on:") + clock), 0u);
+    EXPECT_TRUE(tipBecomes("Quellor! V2.81\nON until " + CTrayStatus::LocalTimeText(at))) << tip();
+    PostMessageA(frame, WM_COMMAND, ID_ACTIVITY_OFF, 0);
 
     // The tip tells how the last contact went, and keeps it after OFF: no
     // one listens on this machine's port 81.

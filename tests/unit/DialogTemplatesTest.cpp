@@ -16,7 +16,7 @@
 
 namespace {
 
-enum Kind { kLabel, kCenteredLabel, kCheckBox, kButton, kDefaultButton, kEdit, kList, kTabs, kTrackbar };
+enum Kind { kLabel, kCenteredLabel, kCheckBox, kButton, kDefaultButton, kEdit, kList, kTabs, kTrackbar, kInput };
 
 struct ExpectedControl {
     int id;
@@ -63,6 +63,32 @@ const ExpectedControl kSetupControls[] = {
     {IDC_SCALE_1, kLabel},
     {IDC_SCALE_10, kLabel},
     {IDC_AUTONETSENSE, kCheckBox},
+    {IDC_WHEN_CONNECTIONS_LABEL, kLabel},
+    {IDC_WHEN_CONNECTIONS, kEdit},
+    {IDC_KNOWN_CONNECTIONS_LABEL, kLabel},
+    {IDC_KNOWN_CONNECTIONS, kInput},
+    {IDC_ADD_CONNECTION, kButton},
+    {IDC_WHEN_PROGRAMS_LABEL, kLabel},
+    {IDC_WHEN_PROGRAMS, kEdit},
+    {IDC_BROWSE_PROGRAM, kButton},
+    {IDC_HOT_KEY_LABEL, kLabel},
+    {IDC_HOT_KEY, kInput},
+    {IDC_HOT_KEY_TAKEN, kLabel},
+    {IDC_WHEN_DAYS_LABEL, kLabel},
+    {IDC_SUNDAY, kCheckBox},
+    {IDC_MONDAY, kCheckBox},
+    {IDC_TUESDAY, kCheckBox},
+    {IDC_WEDNESDAY, kCheckBox},
+    {IDC_THURSDAY, kCheckBox},
+    {IDC_FRIDAY, kCheckBox},
+    {IDC_SATURDAY, kCheckBox},
+    {IDC_WHEN_FROM_LABEL, kLabel},
+    {IDC_WHEN_FROM, kInput},
+    {IDC_WHEN_TO_LABEL, kLabel},
+    {IDC_WHEN_TO, kInput},
+    {IDC_SCHEDULE_NOTE, kLabel},
+    {IDC_KEEP_AWAKE, kCheckBox},
+    {IDC_MANAGED_NOTE, kLabel},
 };
 
 const ExpectedControl kChangeUrlControls[] = {
@@ -145,12 +171,18 @@ void ExpectKind(HWND control, Kind kind)
         EXPECT_EQ(ClassOf(control), TRACKBAR_CLASSA);
         EXPECT_EQ(style & (TBS_VERT | TBS_AUTOTICKS | TBS_TOP | TBS_BOTH | TBS_NOTICKS), TBS_AUTOTICKS | TBS_TOP);
         break;
+    case kInput:
+        // A drop-down list, a hot-key box or a time picker: their classes are
+        // checked with their labels, below.
+        EXPECT_TRUE(tabStop);
+        break;
     }
 }
 
 HWND CreateHidden(UINT dialogId)
 {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    INITCOMMONCONTROLSEX controls = {sizeof controls,
+                                     ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES | ICC_HOTKEY_CLASS};
     InitCommonControlsEx(&controls);
     return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(dialogId), nullptr, QuietDialog, 0);
 }
@@ -192,14 +224,21 @@ TEST(DialogTemplates, ControlsInTabOrderWithTheIdsAndKindsTheCodeExpects)
                    {std::begin(kChangeUrlControls), std::end(kChangeUrlControls)});
 }
 
-// A screen reader names an edit box after the text of the label just before
-// it in the window order.
+// A screen reader names an edit box, a drop-down list, a hot-key control or
+// a time picker after the text of the label just before it in the window
+// order.
 TEST(DialogTemplates, EveryEditBoxOfSetUpAndTheWizardFollowsTheLabelThatNamesIt)
 {
     const std::map<std::pair<UINT, int>, std::string> names = {
         {{IDD_SETUP, IDC_PORT}, "Port: "},
         {{IDD_SETUP, IDC_PROXY_ADDRESS}, "Enter address of proxy server"},
         {{IDD_SETUP, IDC_AOL_TITLE}, "Timer Title:"},
+        {{IDD_SETUP, IDC_WHEN_CONNECTIONS}, "Switch ON while connected to (names separated by ;):"},
+        {{IDD_SETUP, IDC_WHEN_PROGRAMS}, "Switch ON while one of these programs runs (separated by ;):"},
+        {{IDD_SETUP, IDC_KNOWN_CONNECTIONS}, "Available:"},
+        {{IDD_SETUP, IDC_HOT_KEY}, "Hot key for ON and OFF:"},
+        {{IDD_SETUP, IDC_WHEN_FROM}, "From"},
+        {{IDD_SETUP, IDC_WHEN_TO}, "to"},
         {{IDD_WIZARD_PROXY, IDC_WIZ_PROXY_ADDRESS}, "Proxy Address:"},
         {{IDD_WIZARD_PROXY, IDC_WIZ_PORT}, "Port:"},
     };
@@ -209,9 +248,13 @@ TEST(DialogTemplates, EveryEditBoxOfSetUpAndTheWizardFollowsTheLabelThatNamesIt)
         const HWND dialog = CreateHidden(dialogId);
         ASSERT_NE(dialog, nullptr);
         for (HWND box = GetWindow(dialog, GW_CHILD); box != nullptr; box = GetWindow(box, GW_HWNDNEXT)) {
-            if (ClassOf(box) != "Edit") {
+            const std::string kind = ClassOf(box);
+            if (kind != "Edit" && kind != "ComboBox" && kind != HOTKEY_CLASSA && kind != DATETIMEPICK_CLASSA) {
                 continue;
             }
+            // Time pickers for hours and minutes, with arrows rather than a calendar.
+            EXPECT_TRUE(kind != DATETIMEPICK_CLASSA ||
+                        (GetWindowLongA(box, GWL_STYLE) & DTS_TIMEFORMAT) == DTS_TIMEFORMAT);
             ++boxes;
             const auto name = names.find({dialogId, GetDlgCtrlID(box)});
             ASSERT_NE(name, names.end()) << "dialog " << dialogId << ": edit box " << GetDlgCtrlID(box);

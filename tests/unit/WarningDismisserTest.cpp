@@ -1,7 +1,7 @@
 #include "frame/WarningDismisser.h"
 
 #include "TestThread.h"
-#include "win/CriticalSection.h"
+#include "CriticalSection.h"
 
 #include <gtest/gtest.h>
 

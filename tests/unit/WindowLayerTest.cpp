@@ -1,11 +1,13 @@
 // The window layer: table dispatch, self-deleting frames and the failure
 // report at dispatch.
+#include "win/Dialog.h"
 #include "win/Failure.h"
 #include "win/FrameWindow.h"
 #include "win/MessageMap.h"
 
 #include "TestThread.h"
 #include "TestWindows.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -21,9 +23,7 @@ constexpr UINT kCommand = 4001;
 constexpr UINT kControl = 4002;
 constexpr UINT kThrowRuntime = 4101;
 constexpr UINT kThrowUnknown = 4102;
-constexpr UINT kThrowCancel = 4103;
 constexpr UINT kThrowMemory = 4104;
-constexpr UINT kThrowInternet = 4105;
 
 class CProbeFrame : public win::CFrameWindow {
 public:
@@ -46,9 +46,7 @@ private:
     void OnControlChange() { log.push_back("notification"); }
     void ThrowRuntime() { throw std::runtime_error("The disk is full."); }
     void ThrowUnknown() { throw 42; }
-    void ThrowCancel() { throw win::CUserCancelled(); }
     void ThrowMemory() { throw std::bad_alloc(); }
-    void ThrowInternet() { throw win::CInternetError(12007); }
     bool IsChecked() const { return checked; }
 
     static const win::MessageEntry<CProbeFrame> messages[];
@@ -67,8 +65,7 @@ const win::MessageEntry<CProbeFrame> CProbeFrame::messages[] = {
 };
 const win::CommandEntry<CProbeFrame> CProbeFrame::commands[] = {
     {kCommand, &CProbeFrame::OnCommand},           {kThrowRuntime, &CProbeFrame::ThrowRuntime},
-    {kThrowUnknown, &CProbeFrame::ThrowUnknown},   {kThrowCancel, &CProbeFrame::ThrowCancel},
-    {kThrowMemory, &CProbeFrame::ThrowMemory},     {kThrowInternet, &CProbeFrame::ThrowInternet},
+    {kThrowUnknown, &CProbeFrame::ThrowUnknown},   {kThrowMemory, &CProbeFrame::ThrowMemory},
 };
 const win::NotifyEntry<CProbeFrame> CProbeFrame::notifications[] = {
     {kControl, EN_CHANGE, &CProbeFrame::OnControlChange},
@@ -189,18 +186,54 @@ TEST(WindowLayer, FailuresInHandlersAreReportedAndProcessingGoesOn)
     EXPECT_EQ(seen.text, "Out of memory.");
     EXPECT_EQ(seen.icon, SystemIcon(IDI_EXCLAMATION));
 
-    // WinInet's own text for the code (12007: the name did not resolve).
-    seen = send(kThrowInternet);
-    EXPECT_TRUE(seen.appeared);
-    EXPECT_EQ(seen.text, "The server name could not be resolved.");
-    EXPECT_EQ(seen.icon, SystemIcon(IDI_HAND));
-
-    seen = send(kThrowCancel);
-    EXPECT_FALSE(seen.appeared);
-
     SendMessageA(window, WM_COMMAND, kCommand, 0);
     EXPECT_EQ(log.back(), "command");
     DestroyWindow(window);
+}
+
+// A dialog that counts the F9 keys offered to it; the outer one opens a
+// second inside itself, and the inner one sends the outer one a key.
+class CNestingDialog : public win::CDialog {
+public:
+    explicit CNestingDialog(CNestingDialog* outer) : CDialog(IDD_CHANGE_URL), outer(outer) {}
+    int keysOffered = 0;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        PostMessageA(hwnd, WM_APP, 0, 0);
+        return TRUE;
+    }
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
+    {
+        if (message == WM_APP && outer == nullptr) {
+            CNestingDialog(this).DoModal(hwnd);
+        } else if (message == WM_APP) {
+            // Taken by the inner dialog's loop, before the message that ends it.
+            PostMessageA(GetDlgItem(outer->Handle(), IDC_URL_TEXT), WM_KEYDOWN, VK_F9, 0);
+            PostMessageA(hwnd, WM_APP + 1, 0, 0);
+            return true;
+        } else if (message != WM_APP + 1) {
+            return CDialog::OnMessage(message, wParam, lParam, result);
+        }
+        EndDialog(IDCANCEL);
+        return true;
+    }
+    bool PreTranslateMessage(const MSG& message) noexcept override
+    {
+        keysOffered += message.message == WM_KEYDOWN && message.wParam == VK_F9 ? 1 : 0;
+        return false;
+    }
+
+private:
+    CNestingDialog* outer;
+};
+
+TEST(WindowLayer, ANestedDialogOffersAKeyOnceToTheDialogItBelongsTo)
+{
+    CNestingDialog outer(nullptr);
+    outer.DoModal(nullptr);
+    EXPECT_EQ(outer.keysOffered, 1);
 }
 
 }  // namespace

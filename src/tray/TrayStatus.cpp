@@ -1,4 +1,4 @@
-#include "frame/TrayStatus.h"
+#include "tray/TrayStatus.h"
 
 namespace {
 
@@ -21,20 +21,6 @@ const char* OutcomeText(ContactOutcome outcome)
 
 }  // namespace
 
-void CTrayStatus::SwitchedOn(const SYSTEMTIME* until)
-{
-    on = true;
-    waiting = Waiting::Nothing;
-    onUntil = until != nullptr ? LocalTimeText(*until) : std::string();
-}
-
-void CTrayStatus::SwitchedOff(Waiting waitingFor)
-{
-    on = false;
-    onUntil.clear();
-    waiting = waitingFor;
-}
-
 void CTrayStatus::ContactEnded(ContactOutcome outcome, const SYSTEMTIME& when)
 {
     lastContact = "Last contact " + LocalTimeText(when) + " " + OutcomeText(outcome);
@@ -42,16 +28,10 @@ void CTrayStatus::ContactEnded(ContactOutcome outcome, const SYSTEMTIME& when)
 
 std::string CTrayStatus::Text() const
 {
-    std::string text = title + "\n";
-    if (on) {
-        text += onUntil.empty() ? "ON" : "ON until " + onUntil;
-    } else if (waiting == Waiting::DialUp) {
-        text += "OFF, waiting for a dial-up connection";
-    } else if (waiting == Waiting::AmericaOnline) {
-        text += "OFF, waiting for America Online";
-    } else {
-        text += "OFF";
-    }
+    // The title and the last contact stay whole; the second line takes the rest.
+    const std::size_t others = title.size() + 1 + (lastContact.empty() ? 0 : lastContact.size() + 1);
+    const std::size_t room = kMostTipChars > others ? kMostTipChars - others : 0;
+    std::string text = title + "\n" + SwitchStatusLine(activity, reasons, room);
     if (!lastContact.empty()) {
         text += "\n" + lastContact;
     }

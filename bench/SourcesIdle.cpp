@@ -1,0 +1,139 @@
+// One set of the sources that switch the activity, alive on a hidden window
+// with a stand-in for the main frame, for tools/measure-sources: it prints
+// every switch and the tip's line as they happen, and otherwise idles.
+//   SourcesIdle.exe SECONDS [connections=A;B] [programs=a.exe;b.exe]
+//                   [schedule=DAYS,FROM,TO] [hotkey=VALUE] [keepawake]
+//   SourcesIdle.exe names      (the connection names the Set Up page offers)
+#include "frame/SwitchSources.h"
+#include "res/AppMessages.h"
+#include "win/IpHelper.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr UINT_PTR kQuitTimer = 100;
+
+class CPrintingFrame : public CActivitySwitch {
+public:
+    CSwitchSources* sources = nullptr;
+    bool on = false;
+
+    void StartActivity(ActivityCause cause) override { Switch(true, cause); }
+    void StopActivity(ActivityCause cause) override { Switch(false, cause); }
+    bool IsActivityOn() const override { return on; }
+    void ReasonsChanged() override { PrintTip(); }
+
+    void PrintTip() const
+    {
+        ActivityShown activity;
+        activity.on = on;
+        std::printf("%lu tip %s\n", GetTickCount(), SwitchStatusLine(activity, sources->Reasons(), 100).c_str());
+        std::fflush(stdout);
+    }
+
+private:
+    void Switch(bool toOn, ActivityCause cause)
+    {
+        on = toOn;
+        std::printf("%lu %s cause %d\n", GetTickCount(), on ? "ON" : "OFF", static_cast<int>(cause));
+        sources->ActivitySwitched(on);
+        PrintTip();
+    }
+};
+
+CSwitchSources* routed = nullptr;
+
+LRESULT CALLBACK Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_TIMER:
+        if (wParam == kQuitTimer) {
+            PostQuitMessage(0);
+        } else {
+            routed->OnTimer(wParam);
+        }
+        return 0;
+    case WM_TIMECHANGE:
+        routed->OnTimeChange();
+        return 0;
+    case WM_POWERBROADCAST:
+        routed->OnPowerBroadcast(wParam);
+        return TRUE;
+    case WM_HOTKEY:
+        routed->OnHotKey(wParam);
+        return 0;
+    case WM_SWITCH_CONNECTIONS:
+        std::printf("%lu notified\n", GetTickCount());
+        routed->OnConnectionsNotified();
+        return 0;
+    case WM_SWITCH_PROGRAM_ENDED:
+        routed->OnProgramEnded();
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+SwitchSettings FromArguments(int count, char** arguments)
+{
+    SwitchSettings settings;
+    for (int i = 2; i < count; ++i) {
+        const std::string argument = arguments[i];
+        const std::size_t equals = argument.find('=');
+        const std::string name = argument.substr(0, equals);
+        const std::string value = equals == std::string::npos ? std::string() : argument.substr(equals + 1);
+        if (name == "connections") {
+            settings.connections = switch_settings::SplitNames(value);
+        } else if (name == "programs") {
+            settings.programs = switch_settings::SplitProgramNames(value);
+        } else if (name == "schedule") {
+            std::sscanf(value.c_str(), "%i,%i,%i", &settings.days, &settings.fromMinute, &settings.toMinute);
+        } else if (name == "hotkey") {
+            settings.hotKey = std::atoi(value.c_str());
+        } else if (name == "keepawake") {
+            settings.keepAwake = true;
+        }
+    }
+    return settings;
+}
+
+}  // namespace
+
+int main(int count, char** arguments)
+{
+    if (count < 2) {
+        std::fprintf(stderr, "SourcesIdle SECONDS [connections=...] [programs=...] [schedule=D,F,T] [hotkey=V]\n");
+        return 2;
+    }
+    if (std::string(arguments[1]) == "names") {
+        for (const std::string& name : win::CurrentConnectionNames()) {
+            std::printf("%s\n", name.c_str());
+        }
+        return 0;
+    }
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = Route;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "SourcesIdle";
+    RegisterClassA(&windowClass);
+    const HWND window =
+        CreateWindowA("SourcesIdle", "SourcesIdle", 0, 0, 0, 0, 0, nullptr, nullptr, windowClass.hInstance, nullptr);
+    CPrintingFrame frame;
+    CSwitchSources sources(frame);
+    frame.sources = &sources;
+    routed = &sources;
+    sources.Start(window, FromArguments(count, arguments));
+    std::printf("%lu started, hot key %s\n", GetTickCount(), sources.IsHotKeyTaken() ? "taken" : "free");
+    frame.PrintTip();
+    SetTimer(window, kQuitTimer, static_cast<UINT>(std::atoi(arguments[1])) * 1000U, nullptr);
+    MSG message = {};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        DispatchMessageA(&message);
+    }
+    sources.Stop();
+    DestroyWindow(window);
+    return 0;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// Keeps the system from sleeping for idleness while held; the display may
+// still turn off. A power request that `powercfg /requests` shows with its
+// reason, or, where the system has none (before Windows 7), the calling
+// thread's execution state: hold and release it on the thread that lives as
+// long as the program.
+#include "win/Handles.h"
+
+#include <windows.h>
+
+class CKeepAwake {
+public:
+    CKeepAwake() = default;
+    CKeepAwake(const CKeepAwake&) = delete;
+    CKeepAwake& operator=(const CKeepAwake&) = delete;
+    ~CKeepAwake() { Release(); }
+
+    // Both idempotent.
+    void Hold();
+    void Release();
+    bool IsHeld() const { return held != Means::None; }
+
+private:
+    enum class Means { None, PowerRequest, ExecutionState };
+    Means held = Means::None;
+    // Made at the first hold and kept: set and cleared at each.
+    win::CKernelHandle request;
+};

@@ -1,0 +1,107 @@
+#include "frame/ActivityScheduler.h"
+
+#include "engine/ActivityProbe.h"
+#include "engine/ContactPlan.h"
+#include "engine/ScheduleWindow.h"
+#include "frame/WarningDismisser.h"
+#include "res/AppMessages.h"
+#include "settings/Settings.h"
+
+#include <ctime>
+#include <memory>
+
+DWORD MillisecondsUntilClock(int minuteOfDay)
+{
+    SYSTEMTIME now = {};
+    GetLocalTime(&now);
+    const int minutes = MinutesUntilClock(now.wHour * 60 + now.wMinute, minuteOfDay);
+    return static_cast<DWORD>(minutes) * 60000U - (now.wSecond * 1000U + now.wMilliseconds);
+}
+
+void CActivityScheduler::SwitchOn()
+{
+    urlIndex = 0;
+    options = ActivityOptions::Read();
+    SetTimer(frame, TIMER_CONTACT, ContactPeriodMs(options.intervalMinutes), nullptr);
+    if (running == 0) {
+        running = 1;
+        if (options.DismissesWarnings()) {
+            SetTimer(frame, TIMER_WARNINGS, 3000, nullptr);
+        }
+    }
+}
+
+void CActivityScheduler::SwitchOff(bool keepWarnings)
+{
+    if (!keepWarnings) {
+        KillTimer(frame, TIMER_WARNINGS);
+    }
+    KillTimer(frame, TIMER_CONTACT);
+    contactWorker.CutShort();
+    running = 0;
+}
+
+void CActivityScheduler::LimitTo(DWORD milliseconds)
+{
+    EndLimit();
+    if (milliseconds == 0 || SetTimer(frame, TIMER_ON_LIMIT, milliseconds, nullptr) == 0) {
+        return;
+    }
+    SYSTEMTIME now = {};
+    GetLocalTime(&now);
+    FILETIME stamp = {};
+    SystemTimeToFileTime(&now, &stamp);
+    ULARGE_INTEGER ticks = {};
+    ticks.LowPart = stamp.dwLowDateTime;
+    ticks.HighPart = stamp.dwHighDateTime;
+    ticks.QuadPart += static_cast<ULONGLONG>(milliseconds) * 10000;
+    stamp.dwLowDateTime = ticks.LowPart;
+    stamp.dwHighDateTime = ticks.HighPart;
+    timeLimited = FileTimeToSystemTime(&stamp, &limitEnd) != FALSE;
+}
+
+void CActivityScheduler::EndLimit()
+{
+    KillTimer(frame, TIMER_ON_LIMIT);
+    timeLimited = false;
+}
+
+void CActivityScheduler::OnContactTick()
+{
+    const int proxyEnabled = settings::Read(keys::Proxy);
+    // A tick while the last contact is still under way makes none and leaves
+    // the host order where it is.
+    if (contactWorker.IsBusy()) {
+        return;
+    }
+    auto probe = std::make_unique<CActivityProbe>();
+    const keys::HostList list = options.isHttp == 1 ? keys::HostList::Http : keys::HostList::Ftp;
+    int index = 0;
+    if (options.isRandom == 0) {
+        index = NextSequentialIndex(urlIndex);
+    } else {
+        CRuntimeRandom generator(static_cast<unsigned int>(std::time(nullptr)));
+        index = RandomHostIndex(generator);
+    }
+    const std::string host = settings::Read(keys::HostKey(list, index));
+    if (proxyEnabled == 1) {
+        probe->SetProxy(options.isHttp, options.proxyAddress);
+    }
+    probe->SetContactPort(settings::Read(keys::Port));
+    if (const auto target = BuildTarget(options.isHttp, host)) {
+        contactWorker.Start(std::move(probe), *target, frame);
+    }
+}
+
+void CActivityScheduler::DismissWarningWindows() const
+{
+    CWarningDismisser({"Disconnect Warning", options.prodigyTitle, options.aolTimerTitle, "MSN-Connected"})
+        .DismissAll();
+}
+
+void CActivityScheduler::KillTimers()
+{
+    KillTimer(frame, TIMER_CONTACT);
+    KillTimer(frame, TIMER_WARNINGS);
+    KillTimer(frame, TIMER_ON_LIMIT);
+}

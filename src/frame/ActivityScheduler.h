@@ -1,0 +1,47 @@
+#pragma once
+// The keep-alive activity: while ON, one network contact per period with the
+// next host, and for online-service users the warnings clicked away. It
+// runs on the main frame's window timers; the frame decides when it runs.
+#include "engine/ContactWorker.h"
+#include "frame/ActivityOptions.h"
+
+#include <windows.h>
+
+// The time from now until the local clock next reads minuteOfDay (minutes
+// after midnight), to the millisecond; a whole day when it reads it now.
+DWORD MillisecondsUntilClock(int minuteOfDay);
+
+class CActivityScheduler {
+public:
+    void Attach(HWND frameWindow) { frame = frameWindow; }
+
+    // Reads the options of this ON and starts the contact period afresh;
+    // the warning timer starts only when the activity was off.
+    void SwitchOn();
+    // keepWarnings leaves the warning timer running.
+    void SwitchOff(bool keepWarnings);
+    bool IsRunning() const { return running == 1; }
+
+    // Ends the activity by itself after this long (TIMER_ON_LIMIT).
+    void LimitTo(DWORD milliseconds);
+    void EndLimit();
+    // The local time at which the limit ends, or null for none.
+    const SYSTEMTIME* LimitEnd() const { return timeLimited ? &limitEnd : nullptr; }
+
+    // One network contact with the next host (TIMER_CONTACT).
+    void OnContactTick();
+    // Clicks away the online services' warning windows (TIMER_WARNINGS).
+    void DismissWarningWindows() const;
+    // The frame closes: no timer of the activity fires again.
+    void KillTimers();
+
+private:
+    HWND frame = nullptr;
+    ActivityOptions options;
+    int running = 0;
+    int urlIndex = 0;
+    bool timeLimited = false;
+    SYSTEMTIME limitEnd = {};
+    // Makes each tick's contact on a thread of its own.
+    CContactWorker contactWorker;
+};

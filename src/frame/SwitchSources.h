@@ -1,0 +1,108 @@
+#pragma once
+// Every source that switches the activity by itself, and the one rule by
+// which they combine: a source whose condition begins switches the activity
+// ON; one whose condition ends switches it OFF unless another source's
+// condition still holds. What the user switches (menu, switch, hot key)
+// stands until the next edge of any source.
+//
+// The connections, programs and schedule sources and the hot key live here;
+// AutoNetSense and the America Online presence stay with the frame and
+// report their edges through Began and Ended. The frame routes the window
+// messages and timers named below; nothing here runs, waits or fires for a
+// source that is off.
+#include "engine/ConnectionsSource.h"
+#include "engine/HotKey.h"
+#include "engine/KeepAwake.h"
+#include "engine/ProgramsSource.h"
+#include "engine/ScheduleSource.h"
+#include "res/AppMessages.h"
+#include "frame/ActivityCause.h"
+#include "tray/SwitchReason.h"
+#include "settings/SwitchSettings.h"
+
+#include <windows.h>
+
+// What the sources switch: the main frame.
+class CActivitySwitch {
+public:
+    virtual void StartActivity(ActivityCause cause) = 0;
+    virtual void StopActivity(ActivityCause cause) = 0;
+    virtual bool IsActivityOn() const = 0;
+    // What the sources see changed without an edge (another program of the
+    // named ones runs now): the tip may tell it.
+    virtual void ReasonsChanged() = 0;
+
+    CActivitySwitch() = default;
+    CActivitySwitch(const CActivitySwitch&) = delete;
+    CActivitySwitch& operator=(const CActivitySwitch&) = delete;
+    virtual ~CActivitySwitch() = default;
+};
+
+class CSwitchSources {
+public:
+    explicit CSwitchSources(CActivitySwitch& target) : target(target) {}
+    CSwitchSources(const CSwitchSources&) = delete;
+    CSwitchSources& operator=(const CSwitchSources&) = delete;
+    ~CSwitchSources() { Stop(); }
+
+    // Starts the sources the settings name, for the frame's window, and
+    // registers the hot key. Called again with new settings it restarts
+    // them: a condition that held and still holds is no edge, one that
+    // begins or ends is. May switch the activity before it returns (a
+    // window of the schedule under way, a named program that runs).
+    void Start(HWND frame, const SwitchSettings& chosen);
+    // Stops every source and lets go of the hot key and of keep-awake.
+    void Stop();
+
+    // An edge of the frame's own sources (AutoNetSense, America Online), or
+    // of one of the sources here.
+    void Began(ActivityCause cause);
+    void Ended(ActivityCause cause);
+    bool Holds(ActivityCause cause) const { return (holding & Bit(cause)) != 0; }
+
+    // After every switch of the activity: keeps the computer awake while ON
+    // when the settings ask for it.
+    void ActivitySwitched(bool on);
+
+    // The window messages of the sources, routed here by the frame: its
+    // timers, WM_TIMECHANGE, WM_POWERBROADCAST, WM_HOTKEY and the sources'
+    // own posted messages. False for any other message.
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    // WM_TIMER: false for a timer that is not one of TIMER_SCHEDULE,
+    // TIMER_PROGRAMS_POLL, TIMER_CONNECTIONS_POLL, TIMER_CONNECTIONS_SETTLE.
+    bool OnTimer(UINT_PTR timerId);
+    // WM_TIMECHANGE.
+    void OnTimeChange();
+    // WM_POWERBROADCAST: after a resume every source looks again.
+    void OnPowerBroadcast(WPARAM event);
+    // WM_HOTKEY: the user's hot key toggles the activity.
+    void OnHotKey(WPARAM id);
+    // WM_SWITCH_CONNECTIONS and WM_SWITCH_PROGRAM_ENDED.
+    void OnConnectionsNotified();
+    void OnProgramEnded();
+
+    // The chosen hot key is another program's (the Set Up page says so).
+    bool IsHotKeyTaken() const { return hotKey.IsTaken(); }
+    // For the tip: what holds and what is awaited.
+    SwitchReasons Reasons() const;
+
+private:
+    static unsigned Bit(ActivityCause cause) { return 1U << static_cast<unsigned>(cause); }
+    bool SourceHolds(ActivityCause cause) const;
+    // A source's condition as it is now, after a start or a restart.
+    void Settle(ActivityCause cause);
+    // One look of a source: an edge when its condition changed, else
+    // perhaps news for the tip.
+    template <class Look>
+    void LookAgain(ActivityCause cause, Look look);
+
+    CActivitySwitch& target;
+    SwitchSettings settings;
+    unsigned holding = 0;
+    CConnectionsSource connections;
+    CProgramsSource programs;
+    CScheduleSource schedule;
+    CHotKey hotKey;
+    CKeepAwake keepAwake;
+};

@@ -1,0 +1,36 @@
+#pragma once
+// What the tray icon's tip tells: the program and its version, what the
+// activity does now (ON and why, or OFF and what it waits for), and how the
+// last contact went.
+#include "engine/ContactOutcome.h"
+#include "tray/SwitchReason.h"
+
+#include <windows.h>
+
+#include <string>
+
+class CTrayStatus {
+public:
+    explicit CTrayStatus(std::string title) : title(std::move(title)) {}
+
+    void SetState(ActivityShown now, SwitchReasons why)
+    {
+        activity = std::move(now);
+        reasons = std::move(why);
+    }
+    bool IsOn() const { return activity.on; }
+    void ContactEnded(ContactOutcome outcome, const SYSTEMTIME& when);
+
+    // Lines separated by "\n", at most kMostTipChars in all.
+    std::string Text() const;
+    static constexpr std::size_t kMostTipChars = 127;
+
+    // Hours and minutes in the user's own format.
+    static std::string LocalTimeText(const SYSTEMTIME& time);
+
+private:
+    std::string title;
+    ActivityShown activity;
+    SwitchReasons reasons;
+    std::string lastContact;
+};
