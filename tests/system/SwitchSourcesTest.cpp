@@ -237,6 +237,20 @@ void PressHotKey()
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+// Quellor has registered the chord: another registration of it fails. (Its
+// tip shows OFF as soon as the icon is added, a moment before the sources
+// and the hot key start.)
+bool ChordTakenWithin(DWORD ms)
+{
+    return WaitUntil([] {
+        if (RegisterHotKey(nullptr, 2, kHotKeyModifiers, 'Q')) {
+            UnregisterHotKey(nullptr, 2);
+            return false;
+        }
+        return true;
+    }, ms, 50);
+}
+
 // Whether this thread received its own hot key within the time.
 bool ReceivedHotKey(DWORD ms)
 {
@@ -256,6 +270,7 @@ TEST_F(SwitchSources, TheHotKeyTogglesAndAKeyHeldElsewhereLeavesTheProgramUsable
     quellor_registry::WriteInt("HotKey", kHotKey);
     ASSERT_NO_FATAL_FAILURE(Launch());
     ASSERT_TRUE(Shows("OFF"));
+    ASSERT_TRUE(ChordTakenWithin(kMostMs));
     for (const char* reason : {"ON", "OFF", "ON"}) {
         const DWORD pressed = GetTickCount();
         PressHotKey();
