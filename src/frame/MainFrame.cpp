@@ -10,8 +10,6 @@
 #include "ui/Wizard.h"
 #include "win/Dialog.h"
 
-#include <utility>
-
 const win::MessageEntry<CMainFrame> CMainFrame::messages[] = {
     {WM_CREATE, &CMainFrame::OnCreate},
     {WM_TIMER, &CMainFrame::OnTimer},
@@ -20,7 +18,6 @@ const win::MessageEntry<CMainFrame> CMainFrame::messages[] = {
     {WM_TRAY_CALLBACK, &CMainFrame::OnTrayCallback},
     {WM_NET_CONNECTED, &CMainFrame::OnAutoNetSenseConnected},
     {WM_NET_DISCONNECTED, &CMainFrame::OnAutoNetSenseDisconnected},
-    {WM_NET_CHANGE_POSTED, &CMainFrame::OnNetChange},
     {WM_REMOTE_COMMAND_POSTED, &CMainFrame::OnRemoteCommand},
     {WM_CONTACT_DONE, &CMainFrame::OnContactDone},
     {WM_SETTINGCHANGE, &CMainFrame::OnSettingChange},
@@ -49,23 +46,22 @@ const win::MessageMap<CMainFrame> CMainFrame::messageMap = {messages, commands, 
 
 namespace {
 
+// The "Switch ON for" items.
+constexpr struct {
+    UINT command;
+    DWORD minutes;
+} kOnForItems[] = {{ID_ON_FOR_30_MINUTES, 30}, {ID_ON_FOR_1_HOUR, 60}, {ID_ON_FOR_2_HOURS, 120},
+                   {ID_ON_FOR_4_HOURS, 240},   {ID_ON_FOR_8_HOURS, 480}};
+
 // The minutes of a "Switch ON for" item, or 0 for another command.
-int OnForMinutes(UINT command)
+DWORD OnForMinutes(UINT command)
 {
-    switch (command) {
-    case ID_ON_FOR_30_MINUTES:
-        return 30;
-    case ID_ON_FOR_1_HOUR:
-        return 60;
-    case ID_ON_FOR_2_HOURS:
-        return 120;
-    case ID_ON_FOR_4_HOURS:
-        return 240;
-    case ID_ON_FOR_8_HOURS:
-        return 480;
-    default:
-        return 0;
+    for (const auto& item : kOnForItems) {
+        if (item.command == command) {
+            return item.minutes;
+        }
     }
+    return 0;
 }
 
 }  // namespace
@@ -98,11 +94,12 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         }
     }
     if (message == WM_COMMAND && OnForMinutes(LOWORD(wParam)) > 0) {
-        StartActivity(ActivityCause::Menu, static_cast<DWORD>(OnForMinutes(LOWORD(wParam))) * 60000U);
+        StartActivity(ActivityCause::Menu, OnForMinutes(LOWORD(wParam)) * 60000U);
         result = 0;
         return true;
     }
     if (sources.OnMessage(message, wParam, lParam, result) ||
+        autoNetSense.OnMessage(message, wParam, lParam, result) ||
         win::DispatchMessageMap(*this, messageMap, message, wParam, lParam, result)) {
         return true;
     }
@@ -125,35 +122,9 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM)
     // Only once the icon is set up: adding it waits on the shell and answers
     // sent messages meanwhile, so a watch started earlier could switch the
     // activity on before there is an icon to animate.
-    WatchForConnections();
+    autoNetSense.Follow(hwnd);
     StartSources();
     return 0;
-}
-
-// A watch that stops while its condition holds ends it, as any source's
-// end does.
-void CMainFrame::WatchForConnections()
-{
-    const bool wanted = settings::Read(keys::AutoNetSense) != 0;
-    const bool aol = wanted && ReadAolFlag() != 0;
-    if ((!wanted || aol) && autoNetSense.IsWatching()) {
-        autoNetSense.Stop();
-        if (sources.Holds(ActivityCause::AutoNetSense)) {
-            sources.Ended(ActivityCause::AutoNetSense);
-        }
-    }
-    if (!aol && aolPresenceWatched) {
-        KillTimer(hwnd, TIMER_AOL_PRESENCE);
-        aolPresenceWatched = false;
-        if (std::exchange(aolClientSeen, false)) {
-            sources.Ended(ActivityCause::AmericaOnline);
-        }
-    }
-    if (aol && !aolPresenceWatched) {
-        aolPresenceWatched = SetTimer(hwnd, TIMER_AOL_PRESENCE, 10000, nullptr) != 0;
-    } else if (wanted && !aol && !autoNetSense.IsWatching()) {
-        autoNetSense.Start(hwnd);
-    }
 }
 
 void CMainFrame::StartSources()
@@ -195,8 +166,8 @@ void CMainFrame::ShowStatus()
     if (const SYSTEMTIME* end = scheduler.LimitEnd()) {
         activity.limitUntil = CTrayStatus::LocalTimeText(*end);
     }
-    activity.waitingForDialUp = autoNetSense.IsWatching();
-    activity.waitingForAmericaOnline = aolPresenceWatched;
+    activity.waitingForDialUp = autoNetSense.IsWaitingForDialUp();
+    activity.waitingForAmericaOnline = autoNetSense.IsWaitingForAmericaOnline();
     presence.Show(activity, sources.Reasons());
 }
 
@@ -209,9 +180,6 @@ LRESULT CMainFrame::OnTimer(WPARAM timerId, LPARAM lParam)
     case TIMER_WARNINGS:
         scheduler.DismissWarningWindows();
         return 0;
-    case TIMER_AOL_PRESENCE:
-        CheckAolPresence();
-        return 0;
     case TIMER_TRAY_RETRY:
         presence.OnRetryTimer();
         return 0;
@@ -221,41 +189,6 @@ LRESULT CMainFrame::OnTimer(WPARAM timerId, LPARAM lParam)
     default:
         return DefWindowProcA(hwnd, WM_TIMER, timerId, lParam);
     }
-}
-
-void CMainFrame::CheckAolPresence()
-{
-    const bool present = FindWindowA("_AOL_TimeKeeper", "") != nullptr;
-    if (present && !aolClientSeen) {
-        sources.Began(ActivityCause::AmericaOnline);
-    } else if (!present && aolClientSeen) {
-        sources.Ended(ActivityCause::AmericaOnline);
-    }
-    aolClientSeen = present;
-}
-
-// The watch sends its news and waits; they are acted on once the message
-// loop comes round to them, never inside a wait on the shell.
-LRESULT CMainFrame::OnAutoNetSenseConnected(WPARAM, LPARAM)
-{
-    PostMessageA(hwnd, WM_NET_CHANGE_POSTED, 1, 0);
-    return 0;
-}
-
-LRESULT CMainFrame::OnAutoNetSenseDisconnected(WPARAM, LPARAM)
-{
-    PostMessageA(hwnd, WM_NET_CHANGE_POSTED, 0, 0);
-    return 0;
-}
-
-LRESULT CMainFrame::OnNetChange(WPARAM connected, LPARAM)
-{
-    if (connected != 0) {
-        sources.Began(ActivityCause::AutoNetSense);
-    } else {
-        sources.Ended(ActivityCause::AutoNetSense);
-    }
-    return 0;
 }
 
 void CMainFrame::ApplySettings()
@@ -282,7 +215,7 @@ LRESULT CMainFrame::OnSettingChange(WPARAM, LPARAM area)
 
 LRESULT CMainFrame::OnPolicyChanged(WPARAM, LPARAM)
 {
-    WatchForConnections();
+    autoNetSense.Follow(hwnd);
     ApplySettings();
     return 0;
 }
@@ -351,8 +284,7 @@ void CMainFrame::OnExit()
 {
     StopActivity(ActivityCause::Menu);
     sources.Stop();
-    KillTimer(hwnd, TIMER_AOL_PRESENCE);
-    aolPresenceWatched = false;
+    autoNetSense.StopPresenceCheck();
     CloseFrame();
 }
 

@@ -3,12 +3,12 @@
 // arrives here as a window message (menu commands, tray notifications, timer
 // ticks, AutoNetSense, the sources that switch by themselves, a second
 // start's command) and goes on to the piece that acts: the tray presence,
-// the activity scheduler, the AutoNetSense watch, the switch sources. The
+// the activity scheduler, AutoNetSense, the switch sources. The
 // activity is switched through two doors, StartActivity and StopActivity,
 // whatever the cause.
-#include "engine/AutoNetSenseWatch.h"
 #include "frame/ActivityCause.h"
 #include "frame/ActivityScheduler.h"
+#include "frame/AutoNetSenseSource.h"
 #include "frame/RemoteCommand.h"
 #include "frame/SwitchSources.h"
 #include "res/AppMessages.h"
@@ -43,9 +43,8 @@ private:
     LRESULT OnClose(WPARAM, LPARAM);
     LRESULT OnDestroy(WPARAM, LPARAM);
     LRESULT OnTrayCallback(WPARAM wParam, LPARAM lParam);
-    LRESULT OnAutoNetSenseConnected(WPARAM, LPARAM);
-    LRESULT OnAutoNetSenseDisconnected(WPARAM, LPARAM);
-    LRESULT OnNetChange(WPARAM connected, LPARAM);
+    LRESULT OnAutoNetSenseConnected(WPARAM, LPARAM) { return autoNetSense.PostChange(true); }
+    LRESULT OnAutoNetSenseDisconnected(WPARAM, LPARAM) { return autoNetSense.PostChange(false); }
     LRESULT OnRemoteCommand(WPARAM command, LPARAM minutes);
     LRESULT OnContactDone(WPARAM outcome, LPARAM);
     LRESULT OnSettingChange(WPARAM, LPARAM area);
@@ -68,16 +67,11 @@ private:
     bool IsOnChecked() const { return IsRunning(); }
     bool IsOffChecked() const { return !IsRunning(); }
 
-    // Follows the America Online time-keeper window (TIMER_AOL_PRESENCE).
-    void CheckAolPresence();
     // The sources start (again) with the stored settings.
     void StartSources();
     // Changed settings take effect: a running activity reads its options
     // again, and the sources start again.
     void ApplySettings();
-    // The dial-up watch or the America Online presence check, as
-    // AutoNetSense and the service ask, and neither when it is off.
-    void WatchForConnections();
     bool IsActivityOn() const override { return IsRunning(); }
     // Tells the tray what the activity does now, and why.
     void ShowStatus();
@@ -90,11 +84,11 @@ private:
 
     win::CCommandTarget* commandFallback;
     UINT remoteCommandMessage;
-    CAutoNetSenseWatch autoNetSense;
-    bool aolPresenceWatched = false;
-    // The America Online time-keeper window was there at the last check.
-    bool aolClientSeen = false;
+    // Destroyed in the reverse order: the tray icon goes before the
+    // AutoNetSense watch stops, and the sources go last, as both report to
+    // them.
+    CSwitchSources sources{*this};
+    CAutoNetSenseSource autoNetSense{sources};
     CTrayPresence presence;
     CActivityScheduler scheduler;
-    CSwitchSources sources{*this};
 };

@@ -6,8 +6,8 @@
 // stands until the next edge of any source.
 //
 // The connections, programs and schedule sources and the hot key live here;
-// AutoNetSense and the America Online presence stay with the frame and
-// report their edges through Began and Ended. The frame routes the window
+// AutoNetSense and the America Online presence (CAutoNetSenseSource) report
+// their edges through Began and Ended. The frame routes the window
 // messages and timers named below; nothing here runs, waits or fires for a
 // source that is off.
 #include "engine/ConnectionsSource.h"

@@ -1,0 +1,45 @@
+#pragma once
+// AutoNetSense as the user chose it: the dial-up watch, or for America
+// Online users a look every ten seconds for the service's time-keeper window
+// (TIMER_AOL_PRESENCE), and neither when it is off. Its edges go to the
+// switch sources like any source's.
+#include "engine/AutoNetSenseWatch.h"
+#include "frame/SwitchSources.h"
+
+#include <windows.h>
+
+class CAutoNetSenseSource {
+public:
+    explicit CAutoNetSenseSource(CSwitchSources& sources) : sources(sources) {}
+    CAutoNetSenseSource(const CAutoNetSenseSource&) = delete;
+    CAutoNetSenseSource& operator=(const CAutoNetSenseSource&) = delete;
+    ~CAutoNetSenseSource() = default;
+
+    // Starts, changes or stops the watch as the stored settings ask, for the
+    // frame's window. A watch that stops while its condition holds ends it.
+    void Follow(HWND frame);
+    // At exit: no more looks for the time-keeper window.
+    void StopPresenceCheck();
+
+    // The watch's WM_NET_CONNECTED (true) or WM_NET_DISCONNECTED (false).
+    // The watch sends its news and waits; they are acted on once the message
+    // loop comes round to them, never inside a wait on the shell. Returns 0,
+    // the messages' answer.
+    LRESULT PostChange(bool connected) const;
+    // WM_NET_CHANGE_POSTED and the TIMER_AOL_PRESENCE tick, routed here by
+    // the frame. False for any other message.
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    bool IsWaitingForDialUp() const { return autoNetSense.IsWatching(); }
+    bool IsWaitingForAmericaOnline() const { return aolPresenceWatched; }
+
+private:
+    void CheckAolPresence();
+
+    CSwitchSources& sources;
+    HWND frame = nullptr;
+    CAutoNetSenseWatch autoNetSense;
+    bool aolPresenceWatched = false;
+    // The America Online time-keeper window was there at the last check.
+    bool aolClientSeen = false;
+};
