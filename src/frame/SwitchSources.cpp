@@ -6,6 +6,32 @@ namespace {
 
 constexpr ActivityCause kOwnSources[] = {ActivityCause::Connections, ActivityCause::Programs, ActivityCause::Schedule};
 
+ULONGLONG Ticks(const SYSTEMTIME& time)
+{
+    FILETIME fileTime = {};
+    if (!SystemTimeToFileTime(&time, &fileTime)) {
+        return 0;
+    }
+    return (static_cast<ULONGLONG>(fileTime.dwHighDateTime) << 32U) | fileTime.dwLowDateTime;
+}
+
+// The schedule's next edge as the tip shows it: the clock time names the
+// next such moment, so an edge a day or more away (a window on one day of
+// the week) is named with its day too.
+std::string EdgeText(const SYSTEMTIME& edge)
+{
+    constexpr ULONGLONG kTicksPerDay = 24ULL * 60 * 60 * 1000 * 10000;
+    SYSTEMTIME now = {};
+    GetLocalTime(&now);
+    const std::string time = CTrayStatus::LocalTimeText(edge);
+    char day[32] = {};
+    if (Ticks(edge) >= Ticks(now) + kTicksPerDay &&
+        GetDateFormatA(LOCALE_USER_DEFAULT, 0, &edge, "ddd", day, sizeof day) > 0) {
+        return std::string(day) + " " + time;
+    }
+    return time;
+}
+
 }  // namespace
 
 template <class Look>
@@ -161,7 +187,7 @@ SwitchReasons CSwitchSources::Reasons() const
     SwitchReasons reasons;
     SYSTEMTIME edge = {};
     const bool hasEdge = schedule.NextEdge(edge);
-    const std::string edgeText = hasEdge ? CTrayStatus::LocalTimeText(edge) : std::string();
+    const std::string edgeText = hasEdge ? EdgeText(edge) : std::string();
     if (schedule.Holds()) {
         reasons.scheduleHolds = true;
         reasons.scheduleUntil = edgeText;

@@ -332,9 +332,12 @@ TEST_F(SwitchSources, AScheduleWindowUnderWaySwitchesOnAtStartAndOffAtItsEnd)
     ASSERT_NE(onMs, kNotShown) << Reason();
 
     EXPECT_TRUE(KeepsShowing(onReason, endTick - 1000 - GetTickCount())) << "ended early: " << Reason();
-    // The next window is the same day's, a week on.
+    // The next window is the same day's, a week on: the tip names the day.
+    char day[32] = {};
+    ASSERT_GT(GetDateFormatA(LOCALE_USER_DEFAULT, 0, &from, "ddd", day, sizeof day), 0);
     const DWORD watched = GetTickCount();
-    const DWORD offMs = MsUntilShown("OFF, waiting for " + CTrayStatus::LocalTimeText(from), watched);
+    const DWORD offMs =
+        MsUntilShown("OFF, waiting for " + std::string(day) + " " + CTrayStatus::LocalTimeText(from), watched);
     ASSERT_NE(offMs, kNotShown) << Reason();
     const long afterEnd = static_cast<long>(watched + offMs - endTick);
     Report("window ended, switched OFF after", afterEnd);
