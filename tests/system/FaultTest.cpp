@@ -147,7 +147,9 @@ TEST_F(FaultTest, PeersThatRefuseHangOrCannotBeFoundLeaveTheProgramWorking)
         ExpectSurvives();
 
         // A tick, handled before this returns, and Exit right behind it, while
-        // its contact (or the one before it, cut short) is under way.
+        // its contact is under way. The contact that OFF cut short ends within
+        // a moment; a tick before that makes none.
+        WaitUntil([&] { return ProcessThreadCount(quellor.Id()) <= idleThreads; }, 2000);
         DWORD_PTR answer = 0;
         ASSERT_NE(SendMessageTimeoutA(frame, WM_TIMER, kContactTimer, 0, SMTO_NORMAL, kAnswerBoundMs, &answer), 0);
         if (fault.mode == Mode::Silent || fault.mode == Mode::NeverAccept) {
