@@ -23,13 +23,13 @@ std::string EdgeText(const SYSTEMTIME& edge)
     constexpr ULONGLONG kTicksPerDay = 24ULL * 60 * 60 * 1000 * 10000;
     SYSTEMTIME now = {};
     GetLocalTime(&now);
-    const std::string time = CTrayStatus::LocalTimeText(edge);
+    std::string text = CTrayStatus::LocalTimeText(edge);
     char day[32] = {};
     if (Ticks(edge) >= Ticks(now) + kTicksPerDay &&
         GetDateFormatA(LOCALE_USER_DEFAULT, 0, &edge, "ddd", day, sizeof day) > 0) {
-        return std::string(day) + " " + time;
+        text.insert(0, std::string(day) + " ");
     }
-    return time;
+    return text;
 }
 
 }  // namespace
