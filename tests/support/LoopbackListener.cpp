@@ -271,6 +271,18 @@ bool CLoopbackListener::WaitForConnections(std::size_t count, DWORD timeoutMs) c
     return WaitUntil([&] { return ConnectionCount() >= count; }, timeoutMs);
 }
 
+bool CLoopbackListener::WaitForFirstLines(std::size_t count, DWORD timeoutMs) const
+{
+    return WaitUntil(
+        [&] {
+            const std::vector<Connection> all = Connections();
+            return static_cast<std::size_t>(std::count_if(all.begin(), all.end(), [](const Connection& c) {
+                       return c.received.find("\r\n") != std::string::npos;
+                   })) >= count;
+        },
+        timeoutMs);
+}
+
 bool CLoopbackListener::WaitUntilFinished(DWORD timeoutMs) const
 {
     return WaitUntil(

@@ -41,6 +41,9 @@ public:
     std::size_t BytesReceived() const;
     // Waits until this many connections have been accepted.
     bool WaitForConnections(std::size_t count, DWORD timeoutMs) const;
+    // Waits until this many connections have each sent a whole first line:
+    // an accepted connection's request may still be on its way.
+    bool WaitForFirstLines(std::size_t count, DWORD timeoutMs) const;
     // Waits until every accepted connection is over.
     bool WaitUntilFinished(DWORD timeoutMs) const;
     // True when a connection attempt of this process gets no answer at all

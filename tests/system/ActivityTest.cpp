@@ -318,7 +318,7 @@ TEST_F(ActivityTest, PortAndProxyApplyAtTheNextTickTheRestAtTheNextStart)
     Command(kActivityOn, true);
 
     Tick();
-    ASSERT_TRUE(firstProxy.WaitForConnections(1, 5000));
+    ASSERT_TRUE(firstProxy.WaitForFirstLines(1, 5000));
     EXPECT_EQ(FirstLine(firstProxy.Connections()[0].received), RequestLineFor(DistinctLoopbackHost(1)));
 
     reg::WriteInt("Port", 18085);
@@ -328,7 +328,7 @@ TEST_F(ActivityTest, PortAndProxyApplyAtTheNextTickTheRestAtTheNextStart)
     reg::WriteInt("IsRand", 1);
     reg::WriteString("ProxyIP3", "");
     Tick();
-    ASSERT_TRUE(secondProxy.WaitForConnections(2, 5000));
+    ASSERT_TRUE(secondProxy.WaitForFirstLines(2, 5000));
     auto requests = secondProxy.Connections();
     EXPECT_EQ(FirstLine(requests[0].received), RequestLineFor(DistinctLoopbackHost(2)));
     EXPECT_EQ(FirstLine(requests[1].received), RequestLineFor(DistinctLoopbackHost(3)));
@@ -365,7 +365,7 @@ TEST_F(ActivityTest, RandomChoiceFollowsTheGeneratorSeededWithTheTime)
         const std::time_t before = std::time(nullptr);
         Tick();
         const std::time_t after = std::time(nullptr);
-        ASSERT_TRUE(proxy.WaitForConnections(static_cast<std::size_t>(i) + 1, 5000));
+        ASSERT_TRUE(proxy.WaitForFirstLines(static_cast<std::size_t>(i) + 1, 5000));
         std::set<std::string> possible;
         for (std::time_t second = before; second <= after; ++second) {
             possible.insert(RequestLineFor(DistinctLoopbackHost(RuntimeHostIndex(static_cast<unsigned int>(second)))));
@@ -414,7 +414,7 @@ TEST_F(ActivityTest, HostsThatCannotMakeATargetAreSkipped)
     Tick();
     Tick();
     Tick();
-    ASSERT_TRUE(proxy.WaitForConnections(1, 5000));
+    ASSERT_TRUE(proxy.WaitForFirstLines(1, 5000));
     PumpFor(300);
     const auto connections = proxy.Connections();
     ASSERT_EQ(connections.size(), 1u);

@@ -1011,7 +1011,7 @@ TEST_F(SetupDialog, SettingsSetByPolicyShowDisabledStayTheUsersAndNameTheHostCon
         ASSERT_TRUE(
             WaitUntil([&] { return FindProcessWindow(quellor.Id(), "QuellorAnimation", "") != nullptr; }, 5000));
         PostMessageA(quellor.MainWindow(), WM_TIMER, 1, 0);
-        ASSERT_TRUE(proxy.WaitForConnections(1, 5000));
+        ASSERT_TRUE(proxy.WaitForFirstLines(1, 5000));
         const std::string request = proxy.Connections()[0].received;
         EXPECT_EQ(request.substr(0, request.find("\r\n")), "GET http://intranet.example.com:80/ HTTP/1.0");
 
