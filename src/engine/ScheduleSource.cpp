@@ -8,6 +8,7 @@ namespace {
 
 constexpr LONGLONG kTicksPerMs = 10000;
 constexpr LONGLONG kTicksPerMinute = kTicksPerMs * 60 * 1000;
+constexpr LONGLONG kTicksPerDay = kTicksPerMinute * 60 * 24;
 // The timer fires a little after the edge, so that the look finds it passed.
 constexpr LONGLONG kAfterEdgeMs = 500;
 constexpr LONGLONG kSoonestMs = 1000;
@@ -110,4 +111,14 @@ bool CScheduleSource::NextEdge(SYSTEMTIME& edge) const
     }
     edge = nextEdge;
     return true;
+}
+
+bool CScheduleSource::NextEdgeADayAway() const
+{
+    SYSTEMTIME now = {};
+    GetLocalTime(&now);
+    FILETIME nowTime = {};
+    FILETIME edgeTime = {};
+    return hasEdge && SystemTimeToFileTime(&now, &nowTime) && SystemTimeToFileTime(&nextEdge, &edgeTime) &&
+           Ticks(edgeTime) - Ticks(nowTime) >= kTicksPerDay;
 }

@@ -26,6 +26,9 @@ public:
     // The local time of the next edge (a window's end while Holds(), the
     // next start otherwise); false when none will come.
     bool NextEdge(SYSTEMTIME& edge) const;
+    // True when the next edge is a day or more away by the local clock, so
+    // that its clock time alone would name an earlier moment.
+    bool NextEdgeADayAway() const;
 
 private:
     void Arm(const SYSTEMTIME& now, int minutesToEdge);

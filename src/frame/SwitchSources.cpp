@@ -6,32 +6,6 @@ namespace {
 
 constexpr ActivityCause kOwnSources[] = {ActivityCause::Connections, ActivityCause::Programs, ActivityCause::Schedule};
 
-ULONGLONG Ticks(const SYSTEMTIME& time)
-{
-    FILETIME fileTime = {};
-    if (!SystemTimeToFileTime(&time, &fileTime)) {
-        return 0;
-    }
-    return (static_cast<ULONGLONG>(fileTime.dwHighDateTime) << 32U) | fileTime.dwLowDateTime;
-}
-
-// The schedule's next edge as the tip shows it: the clock time names the
-// next such moment, so an edge a day or more away (a window on one day of
-// the week) is named with its day too.
-std::string EdgeText(const SYSTEMTIME& edge)
-{
-    constexpr ULONGLONG kTicksPerDay = 24ULL * 60 * 60 * 1000 * 10000;
-    SYSTEMTIME now = {};
-    GetLocalTime(&now);
-    std::string text = CTrayStatus::LocalTimeText(edge);
-    char day[32] = {};
-    if (Ticks(edge) >= Ticks(now) + kTicksPerDay &&
-        GetDateFormatA(LOCALE_USER_DEFAULT, 0, &edge, "ddd", day, sizeof day) > 0) {
-        text.insert(0, std::string(day) + " ");
-    }
-    return text;
-}
-
 }  // namespace
 
 template <class Look>
@@ -187,7 +161,13 @@ SwitchReasons CSwitchSources::Reasons() const
     SwitchReasons reasons;
     SYSTEMTIME edge = {};
     const bool hasEdge = schedule.NextEdge(edge);
-    const std::string edgeText = hasEdge ? EdgeText(edge) : std::string();
+    std::string edgeText = hasEdge ? CTrayStatus::LocalTimeText(edge) : std::string();
+    // The clock time names the next such moment: an edge a day or more away
+    // (a window on one day of the week) is named with its day too.
+    char day[32] = {};
+    if (schedule.NextEdgeADayAway() && GetDateFormatA(LOCALE_USER_DEFAULT, 0, &edge, "ddd", day, sizeof day) > 0) {
+        edgeText.insert(0, std::string(day) + " ");
+    }
     if (schedule.Holds()) {
         reasons.scheduleHolds = true;
         reasons.scheduleUntil = edgeText;
