@@ -4,6 +4,7 @@
 //   SourcesIdle.exe SECONDS [connections=A;B] [programs=a.exe;b.exe]
 //                   [schedule=DAYS,FROM,TO] [hotkey=VALUE] [keepawake]
 //   SourcesIdle.exe names      (the connection names the Set Up page offers)
+#include "engine/KeepAwake.h"
 #include "frame/SwitchSources.h"
 #include "res/AppMessages.h"
 #include "win/IpHelper.h"
@@ -16,32 +17,46 @@ namespace {
 
 constexpr UINT_PTR kQuitTimer = 100;
 
+// The tip's times as a 24-hour clock, with the day's number when a day or more away.
+std::string ClockText(const TipTime& time)
+{
+    char text[16] = {};
+    std::snprintf(text, sizeof text, "%02u:%02u", time.at.wHour, time.at.wMinute);
+    return time.aDayAway ? std::to_string(time.at.wDay) + ". " + text : text;
+}
+
 class CPrintingFrame : public CActivitySwitch {
 public:
-    CSwitchSources* sources = nullptr;
     bool on = false;
+    bool keepAwakeWanted = false;
 
-    void StartActivity(ActivityCause cause) override { Switch(true, cause); }
-    void StopActivity(ActivityCause cause) override { Switch(false, cause); }
-    bool IsActivityOn() const override { return on; }
-    void ReasonsChanged() override { PrintTip(); }
+    void SourcesChanged(const SwitchReasons& now, SourceSwitch switchTo, ActivityCause cause) override
+    {
+        reasons = now;
+        if (switchTo != SourceSwitch::None) {
+            on = switchTo == SourceSwitch::On;
+            std::printf("%lu %s cause %d\n", GetTickCount(), on ? "ON" : "OFF", static_cast<int>(cause));
+            if (on && keepAwakeWanted) {
+                keepAwake.Hold();
+            } else {
+                keepAwake.Release();
+            }
+        }
+        PrintTip();
+    }
+    bool IsRunning() const override { return on; }
 
     void PrintTip() const
     {
         ActivityShown activity;
         activity.on = on;
-        std::printf("%lu tip %s\n", GetTickCount(), SwitchStatusLine(activity, sources->Reasons(), 100).c_str());
+        std::printf("%lu tip %s\n", GetTickCount(), SwitchStatusLine(activity, reasons, 100, ClockText).c_str());
         std::fflush(stdout);
     }
 
 private:
-    void Switch(bool toOn, ActivityCause cause)
-    {
-        on = toOn;
-        std::printf("%lu %s cause %d\n", GetTickCount(), on ? "ON" : "OFF", static_cast<int>(cause));
-        sources->ActivitySwitched(on);
-        PrintTip();
-    }
+    SwitchReasons reasons;
+    CKeepAwake keepAwake;
 };
 
 CSwitchSources* routed = nullptr;
@@ -123,9 +138,10 @@ int main(int count, char** arguments)
         CreateWindowA("SourcesIdle", "SourcesIdle", 0, 0, 0, 0, 0, nullptr, nullptr, windowClass.hInstance, nullptr);
     CPrintingFrame frame;
     CSwitchSources sources(frame);
-    frame.sources = &sources;
     routed = &sources;
-    sources.Start(window, FromArguments(count, arguments));
+    const SwitchSettings chosen = FromArguments(count, arguments);
+    frame.keepAwakeWanted = chosen.keepAwake;
+    sources.Start(window, chosen);
     std::printf("%lu started, hot key %s\n", GetTickCount(), sources.IsHotKeyTaken() ? "taken" : "free");
     frame.PrintTip();
     SetTimer(window, kQuitTimer, static_cast<UINT>(std::atoi(arguments[1])) * 1000U, nullptr);

@@ -94,9 +94,9 @@ bool CQuellorApp::InitInstance(const CommandLineRequest& request, ExitCode& exit
     }
     // Before any dialog of the start, which would otherwise hold it up.
     if (request.kind == Kind::On) {
-        frame->StartActivity(ActivityCause::Switch, request.untilMinuteOfDay >= 0
-                                                        ? MillisecondsUntilClock(request.untilMinuteOfDay)
-                                                        : static_cast<DWORD>(request.minutes) * 60000U);
+        frame->StartActivity(ActivityCause::CommandLineSwitch, request.untilMinuteOfDay >= 0
+                                                                   ? MillisecondsUntilClock(request.untilMinuteOfDay)
+                                                                   : static_cast<DWORD>(request.minutes) * 60000U);
     }
     ShowWindow(mainWindow, SW_HIDE);
     UpdateWindow(mainWindow);

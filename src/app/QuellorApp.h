@@ -18,7 +18,6 @@ public:
     bool InitInstance(const CommandLineRequest& request, ExitCode& exitCode);
     int ExitInstance();
     bool OnCommand(UINT id) override;
-    HWND MainWindow() const { return mainWindow; }
 
 private:
     // The help or a mistake in the switches, in a message box.

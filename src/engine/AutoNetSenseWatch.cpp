@@ -12,6 +12,9 @@ CAutoNetSenseWatch::~CAutoNetSenseWatch()
 bool CAutoNetSenseWatch::Start(HWND window)
 {
     notifyWindow = window;
+    if (!IsWatching()) {
+        connectedSent = false;
+    }
     return CConnectionWatch::Start();
 }
 

@@ -29,8 +29,8 @@ std::string_view FieldText(const char (&field)[N])
 DWORD WINAPI EnumerateRasConnections(RasConnection* buffer, DWORD* byteCount, DWORD* connectionCount)
 {
     // Loaded at the first poll, by whichever thread comes first.
-    static const EnumerateConnectionsFunction enumerate = win::FindFunction<EnumerateConnectionsFunction>(
-        win::LoadSystemLibrary("rasapi32.dll"), "RasEnumConnectionsA");
+    static const EnumerateConnectionsFunction enumerate =
+        win::FindFunction<EnumerateConnectionsFunction>(win::LoadSystemLibrary("rasapi32.dll"), "RasEnumConnectionsA");
     if (enumerate == nullptr) {
         return ERROR_MOD_NOT_FOUND;
     }
@@ -59,6 +59,7 @@ bool CConnectionWatch::Start()
         stopEvent.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     }
     stopRequested = 0;
+    keptConnections.clear();
     if (stopEvent) {
         ResetEvent(stopEvent.Get());
         auto start = std::make_unique<WorkerStart>(WorkerStart{this, std::make_shared<SharedPlace>(kElsewhere)});
@@ -116,6 +117,9 @@ bool CConnectionWatch::Stop()
 
 void CConnectionWatch::Poll()
 {
+    if (worker) {
+        return;
+    }
     // A poll of the caller's own has no worker to leave.
     SharedPlace place(kElsewhere);
     PollFrom(place);

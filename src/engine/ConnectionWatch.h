@@ -40,18 +40,15 @@ public:
     CConnectionWatch& operator=(const CConnectionWatch&) = delete;
     virtual ~CConnectionWatch();
 
-    // Starts the worker; false with last error ERROR_TOO_MANY_TCBS when the
-    // thread cannot be created.
+    // Starts the worker, which reports every connection already up as it
+    // does at the program's start, even those of a run before a Stop; false
+    // with last error ERROR_TOO_MANY_TCBS when the thread cannot be created.
     bool Start();
     // Ends the worker and waits for it, unless it is inside a call of the
     // service: that call may never return, so the worker is left to end by
     // itself and touches nothing of this object from then on. Always true.
     bool Stop();
     bool IsWatching() const { return static_cast<bool>(worker); }
-    // One enumeration handed to OnConnectionsChanged.
-    void Poll();
-
-    const std::vector<ConnectionRecord>& KeptConnections() const { return keptConnections; }
 
 protected:
     virtual void OnConnected(const ConnectionRecord& connection);
@@ -59,6 +56,11 @@ protected:
 
     // True from the moment Stop begins until the worker has ended.
     bool IsStopping() const { return stopRequested.load() != 0; }
+    // The connections up at the last enumeration, as the worker sees them.
+    const std::vector<ConnectionRecord>& KeptConnections() const { return keptConnections; }
+    // One enumeration on the caller's thread, for a watch whose worker does
+    // not run: it would race with the worker's own.
+    void Poll();
 
 private:
     // Where the worker is, shared with it so that a watch which has left it

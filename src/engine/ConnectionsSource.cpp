@@ -1,6 +1,7 @@
 #include "engine/ConnectionsSource.h"
 
 #include "res/AppMessages.h"
+#include "win/CodePageText.h"
 #include "win/IpHelper.h"
 
 #include <algorithm>
@@ -11,17 +12,6 @@ constexpr UINT kPollMs = 3000;
 // A burst of notifications (an adapter coming up brings several) is read once.
 constexpr UINT kSettleMs = 500;
 constexpr USHORT kAnyFamily = 0;  // AF_UNSPEC
-
-std::wstring Wide(const std::string& text)
-{
-    const int length = static_cast<int>(text.size());
-    const int units = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(std::max(units, 0)), L'\0');
-    if (units > 0) {
-        MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), units);
-    }
-    return wide;
-}
 
 }  // namespace
 
@@ -41,7 +31,7 @@ void CConnectionsSource::Start(HWND messageWindow, const std::vector<std::string
     names = chosen;
     wideNames.clear();
     for (const std::string& name : names) {
-        wideNames.push_back(Wide(name));
+        wideNames.push_back(win::ToWide(name));
     }
     Look();
     // Polled until the first notification proves that they come: the
@@ -70,17 +60,6 @@ void CConnectionsSource::Stop()
     names.clear();
     wideNames.clear();
     up.clear();
-}
-
-std::vector<std::string> CConnectionsSource::Awaited() const
-{
-    std::vector<std::string> awaited;
-    for (const std::string& name : names) {
-        if (std::find(up.begin(), up.end(), name) == up.end()) {
-            awaited.push_back(name);
-        }
-    }
-    return awaited;
 }
 
 void CConnectionsSource::OnNotified()

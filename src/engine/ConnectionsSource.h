@@ -21,11 +21,10 @@ public:
     // connections; afterwards Holds() says whether one is up.
     void Start(HWND messageWindow, const std::vector<std::string>& names);
     void Stop();
-    bool IsOn() const { return window != nullptr; }
     bool Holds() const { return !up.empty(); }
-    // The named connections that are up, and those that are not, as named.
+    // The connections named, and those of them that are up, as named.
+    const std::vector<std::string>& Names() const { return names; }
     const std::vector<std::string>& Up() const { return up; }
-    std::vector<std::string> Awaited() const;
 
     // WM_SWITCH_CONNECTIONS: the adapters are looked at shortly after, once
     // the change has settled.

@@ -29,8 +29,8 @@ const std::string* NamedAs(const std::vector<std::string>& names, const char* ex
 // cannot list them.
 bool FindPrograms(const std::vector<std::string>& names, std::vector<Found>& found)
 {
-    const win::CKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (snapshot.Get() == INVALID_HANDLE_VALUE || !snapshot) {
+    const win::CFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) {
         return false;
     }
     PROCESSENTRY32 entry = {};
@@ -75,17 +75,6 @@ void CProgramsSource::Stop()
     names.clear();
     running.clear();
     window = nullptr;
-}
-
-std::vector<std::string> CProgramsSource::Awaited() const
-{
-    std::vector<std::string> awaited;
-    for (const std::string& name : names) {
-        if (std::find(running.begin(), running.end(), name) == running.end()) {
-            awaited.push_back(name);
-        }
-    }
-    return awaited;
 }
 
 bool CProgramsSource::Look()

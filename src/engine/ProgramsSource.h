@@ -23,11 +23,10 @@ public:
     // Holds() says whether one runs.
     void Start(HWND messageWindow, const std::vector<std::string>& names);
     void Stop();
-    bool IsOn() const { return window != nullptr; }
     bool Holds() const { return !running.empty(); }
-    // The named programs that run, and those that do not, as named.
+    // The programs named, and those of them that run, as named.
+    const std::vector<std::string>& Names() const { return names; }
     const std::vector<std::string>& Running() const { return running; }
-    std::vector<std::string> Awaited() const;
 
     // TIMER_PROGRAMS_POLL, or WM_SWITCH_PROGRAM_ENDED: looks through the
     // process list; true when the first named program started or the last

@@ -18,7 +18,6 @@ public:
     // Holds() says whether now is inside a window.
     void Start(HWND timerWindow, const ScheduleWindow& schedule);
     void Stop();
-    bool IsOn() const { return window != nullptr; }
     bool Holds() const { return inside; }
     // Looks at the clock again and sets the timer to the next edge; true
     // when a window began or ended since the last look.

@@ -29,6 +29,7 @@ void CActivityScheduler::SwitchOn()
             SetTimer(frame, TIMER_WARNINGS, 3000, nullptr);
         }
     }
+    KeepAwakeWhileOn(keepAwakeWanted);
 }
 
 void CActivityScheduler::SwitchOff(bool keepWarnings)
@@ -39,6 +40,17 @@ void CActivityScheduler::SwitchOff(bool keepWarnings)
     KillTimer(frame, TIMER_CONTACT);
     contactWorker.CutShort();
     running = 0;
+    keepAwake.Release();
+}
+
+void CActivityScheduler::KeepAwakeWhileOn(bool wanted)
+{
+    keepAwakeWanted = wanted;
+    if (IsRunning() && wanted) {
+        keepAwake.Hold();
+    } else {
+        keepAwake.Release();
+    }
 }
 
 void CActivityScheduler::LimitTo(DWORD milliseconds)
@@ -99,9 +111,8 @@ void CActivityScheduler::DismissWarningWindows() const
         .DismissAll();
 }
 
-void CActivityScheduler::KillTimers()
+void CActivityScheduler::Stop()
 {
-    KillTimer(frame, TIMER_CONTACT);
-    KillTimer(frame, TIMER_WARNINGS);
-    KillTimer(frame, TIMER_ON_LIMIT);
+    EndLimit();
+    SwitchOff(false);
 }

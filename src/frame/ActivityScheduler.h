@@ -1,8 +1,10 @@
 #pragma once
 // The keep-alive activity: while ON, one network contact per period with the
-// next host, and for online-service users the warnings clicked away. It
-// runs on the main frame's window timers; the frame decides when it runs.
+// next host, for online-service users the warnings clicked away, and the
+// computer kept awake when the user asks for it. It runs on the main
+// frame's window timers; the frame decides when it runs.
 #include "engine/ContactWorker.h"
+#include "engine/KeepAwake.h"
 #include "frame/ActivityOptions.h"
 
 #include <windows.h>
@@ -21,6 +23,8 @@ public:
     // keepWarnings leaves the warning timer running.
     void SwitchOff(bool keepWarnings);
     bool IsRunning() const { return running == 1; }
+    // Whether an ON keeps the computer awake; takes effect at once.
+    void KeepAwakeWhileOn(bool wanted);
 
     // Ends the activity by itself after this long (TIMER_ON_LIMIT).
     void LimitTo(DWORD milliseconds);
@@ -32,8 +36,8 @@ public:
     void OnContactTick();
     // Clicks away the online services' warning windows (TIMER_WARNINGS).
     void DismissWarningWindows() const;
-    // The frame closes: no timer of the activity fires again.
-    void KillTimers();
+    // The program ends: OFF, and no timer of the activity fires again.
+    void Stop();
 
 private:
     HWND frame = nullptr;
@@ -44,4 +48,6 @@ private:
     SYSTEMTIME limitEnd = {};
     // Makes each tick's contact on a thread of its own.
     CContactWorker contactWorker;
+    bool keepAwakeWanted = false;
+    CKeepAwake keepAwake;
 };

@@ -37,15 +37,19 @@ void CAutoNetSenseSource::StopPresenceCheck()
     aolPresenceWatched = false;
 }
 
-LRESULT CAutoNetSenseSource::PostChange(bool connected) const
+void CAutoNetSenseSource::Stop()
 {
-    PostMessageA(frame, WM_NET_CHANGE_POSTED, connected ? 1 : 0, 0);
-    return 0;
+    autoNetSense.Stop();
+    StopPresenceCheck();
 }
 
+// The watch sends its news and waits: it is acted on once the message loop
+// comes round to it, never inside a wait on the shell.
 bool CAutoNetSenseSource::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
 {
-    if (message == WM_NET_CHANGE_POSTED && wParam != 0) {
+    if (message == WM_NET_CONNECTED || message == WM_NET_DISCONNECTED) {
+        PostMessageA(frame, WM_NET_CHANGE_POSTED, message == WM_NET_CONNECTED ? 1 : 0, 0);
+    } else if (message == WM_NET_CHANGE_POSTED && wParam != 0) {
         sources.Began(ActivityCause::AutoNetSense);
     } else if (message == WM_NET_CHANGE_POSTED) {
         sources.Ended(ActivityCause::AutoNetSense);

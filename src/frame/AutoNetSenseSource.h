@@ -18,22 +18,20 @@ public:
     // Starts, changes or stops the watch as the stored settings ask, for the
     // frame's window. A watch that stops while its condition holds ends it.
     void Follow(HWND frame);
-    // At exit: no more looks for the time-keeper window.
-    void StopPresenceCheck();
+    // At exit: the dial-up watch ends and the time-keeper window is looked
+    // for no more, and neither reports an edge.
+    void Stop();
 
-    // The watch's WM_NET_CONNECTED (true) or WM_NET_DISCONNECTED (false).
-    // The watch sends its news and waits; they are acted on once the message
-    // loop comes round to them, never inside a wait on the shell. Returns 0,
-    // the messages' answer.
-    LRESULT PostChange(bool connected) const;
-    // WM_NET_CHANGE_POSTED and the TIMER_AOL_PRESENCE tick, routed here by
-    // the frame. False for any other message.
+    // The frame's messages go here first: the watch's WM_NET_CONNECTED and
+    // WM_NET_DISCONNECTED, WM_NET_CHANGE_POSTED and the TIMER_AOL_PRESENCE
+    // tick. False for any other message.
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     bool IsWaitingForDialUp() const { return autoNetSense.IsWatching(); }
     bool IsWaitingForAmericaOnline() const { return aolPresenceWatched; }
 
 private:
+    void StopPresenceCheck();
     void CheckAolPresence();
 
     CSwitchSources& sources;

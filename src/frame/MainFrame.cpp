@@ -14,10 +14,9 @@ const win::MessageEntry<CMainFrame> CMainFrame::messages[] = {
     {WM_CREATE, &CMainFrame::OnCreate},
     {WM_TIMER, &CMainFrame::OnTimer},
     {WM_CLOSE, &CMainFrame::OnClose},
+    {WM_ENDSESSION, &CMainFrame::OnEndSession},
     {WM_DESTROY, &CMainFrame::OnDestroy},
     {WM_TRAY_CALLBACK, &CMainFrame::OnTrayCallback},
-    {WM_NET_CONNECTED, &CMainFrame::OnAutoNetSenseConnected},
-    {WM_NET_DISCONNECTED, &CMainFrame::OnAutoNetSenseDisconnected},
     {WM_REMOTE_COMMAND_POSTED, &CMainFrame::OnRemoteCommand},
     {WM_CONTACT_DONE, &CMainFrame::OnContactDone},
     {WM_SETTINGCHANGE, &CMainFrame::OnSettingChange},
@@ -27,19 +26,15 @@ const win::MessageEntry<CMainFrame> CMainFrame::messages[] = {
 };
 
 const win::CommandEntry<CMainFrame> CMainFrame::commands[] = {
-    {ID_ACTIVITY_ON, &CMainFrame::OnActivityOn},
-    {ID_ACTIVITY_OFF, &CMainFrame::OnActivityOff},
-    {ID_APP_EXIT, &CMainFrame::OnExit},
-    {ID_SETUP, &CMainFrame::OnSetUp},
-    {ID_WIZARD, &CMainFrame::OnWizard},
-    {ID_WEB_HOME, &CMainFrame::OnWebHome},
-    {ID_WEB_FAQ, &CMainFrame::OnWebFaq},
-    {ID_WEB_LIBRARY, &CMainFrame::OnWebLibrary},
+    {ID_ACTIVITY_ON, &CMainFrame::OnActivityOn}, {ID_ACTIVITY_OFF, &CMainFrame::OnActivityOff},
+    {ID_APP_EXIT, &CMainFrame::OnExit},          {ID_SETUP, &CMainFrame::OnSetUp},
+    {ID_WIZARD, &CMainFrame::OnWizard},          {ID_WEB_HOME, &CMainFrame::OnWebHome},
+    {ID_WEB_FAQ, &CMainFrame::OnWebFaq},         {ID_WEB_LIBRARY, &CMainFrame::OnWebLibrary},
 };
 
 const win::UpdateEntry<CMainFrame> CMainFrame::updates[] = {
-    {ID_ACTIVITY_ON, &CMainFrame::IsOnChecked},
-    {ID_ACTIVITY_OFF, &CMainFrame::IsOffChecked},
+    {ID_ACTIVITY_ON, &CMainFrame::IsRunning},
+    {ID_ACTIVITY_OFF, &CMainFrame::IsStopped},
 };
 
 const win::MessageMap<CMainFrame> CMainFrame::messageMap = {messages, commands, {}, updates};
@@ -50,8 +45,11 @@ namespace {
 constexpr struct {
     UINT command;
     DWORD minutes;
-} kOnForItems[] = {{ID_ON_FOR_30_MINUTES, 30}, {ID_ON_FOR_1_HOUR, 60}, {ID_ON_FOR_2_HOURS, 120},
-                   {ID_ON_FOR_4_HOURS, 240},   {ID_ON_FOR_8_HOURS, 480}};
+} kOnForItems[] = {{ID_ON_FOR_30_MINUTES, 30},
+                   {ID_ON_FOR_1_HOUR, 60},
+                   {ID_ON_FOR_2_HOURS, 120},
+                   {ID_ON_FOR_4_HOURS, 240},
+                   {ID_ON_FOR_8_HOURS, 480}};
 
 // The minutes of a "Switch ON for" item, or 0 for another command.
 DWORD OnForMinutes(UINT command)
@@ -98,8 +96,7 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         result = 0;
         return true;
     }
-    if (sources.OnMessage(message, wParam, lParam, result) ||
-        autoNetSense.OnMessage(message, wParam, lParam, result) ||
+    if (sources.OnMessage(message, wParam, lParam, result) || autoNetSense.OnMessage(message, wParam, lParam, result) ||
         win::DispatchMessageMap(*this, messageMap, message, wParam, lParam, result)) {
         return true;
     }
@@ -129,8 +126,25 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM)
 
 void CMainFrame::StartSources()
 {
-    sources.Start(hwnd, SwitchSettings::Read());
-    ShowStatus();
+    const SwitchSettings chosen = SwitchSettings::Read();
+    scheduler.KeepAwakeWhileOn(chosen.keepAwake);
+    sources.Start(hwnd, chosen);
+}
+
+// The one way in from the sources: their news and the switch it asks for.
+void CMainFrame::SourcesChanged(const SwitchReasons& now, SourceSwitch switchTo, ActivityCause cause)
+{
+    if (shutDown) {
+        return;
+    }
+    reasons = now;
+    if (switchTo == SourceSwitch::On) {
+        StartActivity(cause);
+    } else if (switchTo == SourceSwitch::Off) {
+        StopActivity(cause);
+    } else {
+        ShowStatus();
+    }
 }
 
 // What depends on the cause is decided here and in StopActivity. Every
@@ -143,7 +157,6 @@ void CMainFrame::StartActivity(ActivityCause cause, DWORD limitMs)
     }
     scheduler.LimitTo(limitMs);
     scheduler.SwitchOn();
-    sources.ActivitySwitched(true);
     ShowStatus();
 }
 
@@ -155,7 +168,6 @@ void CMainFrame::StopActivity(ActivityCause cause)
         scheduler.EndLimit();
     }
     scheduler.SwitchOff(cause == ActivityCause::AutoNetSense);
-    sources.ActivitySwitched(false);
     ShowStatus();
 }
 
@@ -164,11 +176,12 @@ void CMainFrame::ShowStatus()
     ActivityShown activity;
     activity.on = IsRunning();
     if (const SYSTEMTIME* end = scheduler.LimitEnd()) {
-        activity.limitUntil = CTrayStatus::LocalTimeText(*end);
+        activity.limitEnd.set = true;
+        activity.limitEnd.at = *end;
     }
     activity.waitingForDialUp = autoNetSense.IsWaitingForDialUp();
     activity.waitingForAmericaOnline = autoNetSense.IsWaitingForAmericaOnline();
-    presence.Show(activity, sources.Reasons());
+    presence.Show(activity, reasons);
 }
 
 LRESULT CMainFrame::OnTimer(WPARAM timerId, LPARAM lParam)
@@ -246,11 +259,11 @@ LRESULT CMainFrame::AcceptRemoteCommand(WPARAM command, LPARAM minutes) const
 LRESULT CMainFrame::OnRemoteCommand(WPARAM command, LPARAM minutes)
 {
     if (command == kRemoteOn) {
-        StartActivity(ActivityCause::Switch, static_cast<DWORD>(minutes) * 60000U);
+        StartActivity(ActivityCause::CommandLineSwitch, static_cast<DWORD>(minutes) * 60000U);
     } else if (command == kRemoteOff) {
-        StopActivity(ActivityCause::Switch);
+        StopActivity(ActivityCause::CommandLineSwitch);
     } else if (command == kRemoteOnUntil) {
-        StartActivity(ActivityCause::Switch, MillisecondsUntilClock(static_cast<int>(minutes)));
+        StartActivity(ActivityCause::CommandLineSwitch, MillisecondsUntilClock(static_cast<int>(minutes)));
     } else if (command == kRemoteExit) {
         OnExit();
     }
@@ -282,10 +295,16 @@ LRESULT CMainFrame::OnTrayPictures(WPARAM, LPARAM)
 
 void CMainFrame::OnExit()
 {
-    StopActivity(ActivityCause::Menu);
-    sources.Stop();
-    autoNetSense.StopPresenceCheck();
     CloseFrame();
+}
+
+void CMainFrame::Shutdown()
+{
+    shutDown = true;
+    scheduler.Stop();
+    sources.Stop();
+    autoNetSense.Stop();
+    KillTimer(hwnd, TIMER_TRAY_RETRY);
 }
 
 // A close sent by another program (an installer ending this copy) can arrive
@@ -303,9 +322,19 @@ LRESULT CMainFrame::OnClose(WPARAM, LPARAM)
 
 void CMainFrame::CloseFrame()
 {
-    scheduler.KillTimers();
-    KillTimer(hwnd, TIMER_TRAY_RETRY);
+    Shutdown();
     DestroyWindow(hwnd);
+}
+
+// The session ends with this answer, perhaps while a wait on the shell is
+// under way further up the stack: everything stops here, and the window
+// stays for the system to end with the process.
+LRESULT CMainFrame::OnEndSession(WPARAM ending, LPARAM)
+{
+    if (ending != FALSE) {
+        Shutdown();
+    }
+    return 0;
 }
 
 LRESULT CMainFrame::OnDestroy(WPARAM, LPARAM)

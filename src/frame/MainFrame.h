@@ -27,10 +27,9 @@ public:
 
     // ON, or a refresh of an ON: the options are read again and the contact
     // period starts afresh. limitMs above 0 ends the activity after that long.
-    void StartActivity(ActivityCause cause, DWORD limitMs);
-    void StartActivity(ActivityCause cause) override { StartActivity(cause, 0); }
-    void StopActivity(ActivityCause cause) override;
-    bool IsRunning() const { return scheduler.IsRunning(); }
+    void StartActivity(ActivityCause cause, DWORD limitMs = 0);
+    void StopActivity(ActivityCause cause);
+    bool IsRunning() const override { return scheduler.IsRunning(); }
     // The chosen hot key is another program's (the Set Up dialog says so).
     bool IsHotKeyTaken() const { return sources.IsHotKeyTaken(); }
 
@@ -42,9 +41,8 @@ private:
     LRESULT OnTimer(WPARAM timerId, LPARAM);
     LRESULT OnClose(WPARAM, LPARAM);
     LRESULT OnDestroy(WPARAM, LPARAM);
+    LRESULT OnEndSession(WPARAM ending, LPARAM);
     LRESULT OnTrayCallback(WPARAM wParam, LPARAM lParam);
-    LRESULT OnAutoNetSenseConnected(WPARAM, LPARAM) { return autoNetSense.PostChange(true); }
-    LRESULT OnAutoNetSenseDisconnected(WPARAM, LPARAM) { return autoNetSense.PostChange(false); }
     LRESULT OnRemoteCommand(WPARAM command, LPARAM minutes);
     LRESULT OnContactDone(WPARAM outcome, LPARAM);
     LRESULT OnSettingChange(WPARAM, LPARAM area);
@@ -57,6 +55,9 @@ private:
     void OnActivityOn() { StartActivity(ActivityCause::Menu); }
     void OnActivityOff() { StopActivity(ActivityCause::Menu); }
     void OnExit();
+    // Exit, a close and the end of the session all end the same way: the
+    // members stop in the order of their declarations below.
+    void Shutdown();
     void CloseFrame();
     void OnSetUp();
     void OnWizard();
@@ -64,18 +65,16 @@ private:
     void OnWebFaq();
     void OnWebLibrary();
     static bool OpensDialog(UINT command);
-    bool IsOnChecked() const { return IsRunning(); }
-    bool IsOffChecked() const { return !IsRunning(); }
+    bool IsStopped() const { return !IsRunning(); }
 
     // The sources start (again) with the stored settings.
     void StartSources();
     // Changed settings take effect: a running activity reads its options
     // again, and the sources start again.
     void ApplySettings();
-    bool IsActivityOn() const override { return IsRunning(); }
+    void SourcesChanged(const SwitchReasons& reasons, SourceSwitch switchTo, ActivityCause cause) override;
     // Tells the tray what the activity does now, and why.
     void ShowStatus();
-    void ReasonsChanged() override { ShowStatus(); }
 
     static const win::MessageEntry<CMainFrame> messages[];
     static const win::CommandEntry<CMainFrame> commands[];
@@ -84,11 +83,14 @@ private:
 
     win::CCommandTarget* commandFallback;
     UINT remoteCommandMessage;
-    // Destroyed in the reverse order: the tray icon goes before the
-    // AutoNetSense watch stops, and the sources go last, as both report to
-    // them.
+    // What the sources told last, for the tip.
+    SwitchReasons reasons;
+    bool shutDown = false;
+    // Stopped in this order at the end, and destroyed in the reverse one:
+    // the activity first; AutoNetSense before the sources, to which it
+    // reports its edges; the tray icon last, when the window goes.
+    CActivityScheduler scheduler;
     CSwitchSources sources{*this};
     CAutoNetSenseSource autoNetSense{sources};
     CTrayPresence presence;
-    CActivityScheduler scheduler;
 };

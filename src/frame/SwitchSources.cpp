@@ -1,22 +1,41 @@
 #include "frame/SwitchSources.h"
 
-#include "tray/TrayStatus.h"
+#include <algorithm>
 
 namespace {
 
 constexpr ActivityCause kOwnSources[] = {ActivityCause::Connections, ActivityCause::Programs, ActivityCause::Schedule};
 
+// The names that are not among those present, in their order.
+std::vector<std::string> Awaited(const std::vector<std::string>& names, const std::vector<std::string>& present)
+{
+    std::vector<std::string> awaited;
+    for (const std::string& name : names) {
+        if (std::find(present.begin(), present.end(), name) == present.end()) {
+            awaited.push_back(name);
+        }
+    }
+    return awaited;
+}
+
 }  // namespace
 
+// A look that changed only what the tip tells (another of the named
+// programs runs now) tells the frame that alone.
 template <class Look>
 void CSwitchSources::LookAgain(ActivityCause cause, Look look)
 {
-    const SwitchReasons before = Reasons();
     if (look()) {
         Settle(cause);
-    } else if (Reasons() != before) {
-        target.ReasonsChanged();
+    } else if (Reasons() != told) {
+        Tell(SourceSwitch::None, cause);
     }
+}
+
+void CSwitchSources::Tell(SourceSwitch switchTo, ActivityCause cause)
+{
+    told = Reasons();
+    target.SourcesChanged(told, switchTo, cause);
 }
 
 void CSwitchSources::Start(HWND frame, const SwitchSettings& chosen)
@@ -33,7 +52,7 @@ void CSwitchSources::Start(HWND frame, const SwitchSettings& chosen)
     for (const ActivityCause cause : kOwnSources) {
         Settle(cause);
     }
-    ActivitySwitched(target.IsActivityOn());
+    Tell(SourceSwitch::None, ActivityCause::Settings);
 }
 
 void CSwitchSources::Stop()
@@ -42,7 +61,6 @@ void CSwitchSources::Stop()
     programs.Stop();
     schedule.Stop();
     hotKey.Unregister();
-    keepAwake.Release();
     for (const ActivityCause cause : kOwnSources) {
         holding &= ~Bit(cause);
     }
@@ -51,28 +69,14 @@ void CSwitchSources::Stop()
 void CSwitchSources::Began(ActivityCause cause)
 {
     holding |= Bit(cause);
-    target.StartActivity(cause);
+    Tell(SourceSwitch::On, cause);
 }
 
 void CSwitchSources::Ended(ActivityCause cause)
 {
     holding &= ~Bit(cause);
-    if (holding == 0) {
-        target.StopActivity(cause);
-    } else {
-        target.ReasonsChanged();
-    }
+    Tell(holding == 0 ? SourceSwitch::Off : SourceSwitch::None, cause);
 }
-
-void CSwitchSources::ActivitySwitched(bool on)
-{
-    if (on && settings.keepAwake) {
-        keepAwake.Hold();
-    } else {
-        keepAwake.Release();
-    }
-}
-
 // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): a window message and its parameters, in their order
 bool CSwitchSources::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
 {
@@ -139,11 +143,7 @@ void CSwitchSources::OnHotKey(WPARAM id)
     if (id != static_cast<WPARAM>(CHotKey::kId) || !hotKey.IsRegistered()) {
         return;
     }
-    if (target.IsActivityOn()) {
-        target.StopActivity(ActivityCause::HotKey);
-    } else {
-        target.StartActivity(ActivityCause::HotKey);
-    }
+    Tell(target.IsRunning() ? SourceSwitch::Off : SourceSwitch::On, ActivityCause::HotKey);
 }
 
 void CSwitchSources::OnConnectionsNotified()
@@ -159,25 +159,13 @@ void CSwitchSources::OnProgramEnded()
 SwitchReasons CSwitchSources::Reasons() const
 {
     SwitchReasons reasons;
-    SYSTEMTIME edge = {};
-    const bool hasEdge = schedule.NextEdge(edge);
-    std::string edgeText = hasEdge ? CTrayStatus::LocalTimeText(edge) : std::string();
-    // The clock time names the next such moment: an edge a day or more away
-    // (a window on one day of the week) is named with its day too.
-    char day[32] = {};
-    if (schedule.NextEdgeADayAway() && GetDateFormatA(LOCALE_USER_DEFAULT, 0, &edge, "ddd", day, sizeof day) > 0) {
-        edgeText.insert(0, std::string(day) + " ");
-    }
-    if (schedule.Holds()) {
-        reasons.scheduleHolds = true;
-        reasons.scheduleUntil = edgeText;
-    } else {
-        reasons.scheduleNext = edgeText;
-    }
+    reasons.scheduleHolds = schedule.Holds();
+    reasons.scheduleEdge.set = schedule.NextEdge(reasons.scheduleEdge.at);
+    reasons.scheduleEdge.aDayAway = schedule.NextEdgeADayAway();
     reasons.programsRunning = programs.Running();
-    reasons.programsAwaited = programs.Awaited();
+    reasons.programsAwaited = Awaited(programs.Names(), programs.Running());
     reasons.connectionsUp = connections.Up();
-    reasons.connectionsAwaited = connections.Awaited();
+    reasons.connectionsAwaited = Awaited(connections.Names(), connections.Up());
     return reasons;
 }
 

@@ -8,29 +8,30 @@
 // The connections, programs and schedule sources and the hot key live here;
 // AutoNetSense and the America Online presence (CAutoNetSenseSource) report
 // their edges through Began and Ended. The frame routes the window
-// messages and timers named below; nothing here runs, waits or fires for a
-// source that is off.
+// messages and timers named below, and hears back once per look: what the
+// sources see now, and the switch it asks for. Nothing here runs, waits or
+// fires for a source that is off.
 #include "engine/ConnectionsSource.h"
 #include "engine/HotKey.h"
-#include "engine/KeepAwake.h"
 #include "engine/ProgramsSource.h"
 #include "engine/ScheduleSource.h"
-#include "res/AppMessages.h"
 #include "frame/ActivityCause.h"
-#include "tray/SwitchReason.h"
+#include "res/AppMessages.h"
 #include "settings/SwitchSettings.h"
+#include "tray/SwitchReason.h"
 
 #include <windows.h>
+
+// A switch of the activity that the sources ask for.
+enum class SourceSwitch { None, On, Off };
 
 // What the sources switch: the main frame.
 class CActivitySwitch {
 public:
-    virtual void StartActivity(ActivityCause cause) = 0;
-    virtual void StopActivity(ActivityCause cause) = 0;
-    virtual bool IsActivityOn() const = 0;
-    // What the sources see changed without an edge (another program of the
-    // named ones runs now): the tip may tell it.
-    virtual void ReasonsChanged() = 0;
+    // What the sources see now, for the tip, and the switch it asks for
+    // (with its cause). Nothing calls back into the sources from here.
+    virtual void SourcesChanged(const SwitchReasons& reasons, SourceSwitch switchTo, ActivityCause cause) = 0;
+    virtual bool IsRunning() const = 0;
 
     CActivitySwitch() = default;
     CActivitySwitch(const CActivitySwitch&) = delete;
@@ -49,20 +50,17 @@ public:
     // registers the hot key. Called again with new settings it restarts
     // them: a condition that held and still holds is no edge, one that
     // begins or ends is. May switch the activity before it returns (a
-    // window of the schedule under way, a named program that runs).
+    // window of the schedule under way, a named program that runs), and
+    // tells the frame what it sees in any case.
     void Start(HWND frame, const SwitchSettings& chosen);
-    // Stops every source and lets go of the hot key and of keep-awake.
+    // Stops every source and lets go of the hot key.
     void Stop();
 
-    // An edge of the frame's own sources (AutoNetSense, America Online), or
-    // of one of the sources here.
+    // An edge of AutoNetSense or of America Online's presence, or of one of
+    // the sources here.
     void Began(ActivityCause cause);
     void Ended(ActivityCause cause);
     bool Holds(ActivityCause cause) const { return (holding & Bit(cause)) != 0; }
-
-    // After every switch of the activity: keeps the computer awake while ON
-    // when the settings ask for it.
-    void ActivitySwitched(bool on);
 
     // The window messages of the sources, routed here by the frame: its
     // timers, WM_TIMECHANGE, WM_POWERBROADCAST, WM_HOTKEY and the sources'
@@ -84,10 +82,11 @@ public:
 
     // The chosen hot key is another program's (the Set Up page says so).
     bool IsHotKeyTaken() const { return hotKey.IsTaken(); }
-    // For the tip: what holds and what is awaited.
-    SwitchReasons Reasons() const;
 
 private:
+    // For the tip: what holds and what is awaited.
+    SwitchReasons Reasons() const;
+    void Tell(SourceSwitch switchTo, ActivityCause cause);
     static unsigned Bit(ActivityCause cause) { return 1U << static_cast<unsigned>(cause); }
     bool SourceHolds(ActivityCause cause) const;
     // A source's condition as it is now, after a start or a restart.
@@ -104,5 +103,7 @@ private:
     CProgramsSource programs;
     CScheduleSource schedule;
     CHotKey hotKey;
-    CKeepAwake keepAwake;
+    // What the frame was last told, so that a look that changed nothing
+    // tells nothing.
+    SwitchReasons told;
 };

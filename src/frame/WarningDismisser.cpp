@@ -14,27 +14,28 @@ constexpr LPARAM kClickPoint = MAKELPARAM(13, 0);
 // False when the control has gone.
 bool PostClick(HWND control)
 {
-    return PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, kClickPoint) &&
-           PostMessageA(control, BM_SETSTATE, 1, 0) && PostMessageA(control, WM_LBUTTONUP, MK_LBUTTON, kClickPoint);
+    return PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, kClickPoint) && PostMessageA(control, BM_SETSTATE, 1, 0) &&
+           PostMessageA(control, WM_LBUTTONUP, MK_LBUTTON, kClickPoint);
 }
 
 }  // namespace
 
-CWarningDismisser::CWarningDismisser(std::vector<std::string> titles, DWORD budgetPerTitleMs)
-    : titles(std::move(titles)), budgetPerTitleMs(budgetPerTitleMs)
+CWarningDismisser::CWarningDismisser(std::vector<std::string> titles, DWORD budgetMs)
+    : titles(std::move(titles)), budgetMs(budgetMs)
 {
 }
 
 int CWarningDismisser::DismissAll() const
 {
+    const DWORD started = GetTickCount();
     int clicks = 0;
     for (const std::string& title : titles) {
-        clicks += Dismiss(title);
+        clicks += Dismiss(title, started);
     }
     return clicks;
 }
 
-int CWarningDismisser::Dismiss(const std::string& title) const
+int CWarningDismisser::Dismiss(const std::string& title, DWORD started) const
 {
     // An empty title would match any untitled window of any program.
     if (title.empty()) {
@@ -50,13 +51,12 @@ int CWarningDismisser::Dismiss(const std::string& title) const
     if (control == nullptr) {
         return 0;
     }
-    const DWORD started = GetTickCount();
     int clicks = 0;
-    while (window != nullptr && GetTickCount() - started < budgetPerTitleMs) {
-        if (!PostClick(control)) {
+    while (window != nullptr && PostClick(control)) {
+        ++clicks;
+        if (GetTickCount() - started >= budgetMs) {
             break;
         }
-        ++clicks;
         Sleep(kRoundPauseMs);
         window = FindWindowA(nullptr, title.c_str());
     }

@@ -8,19 +8,19 @@
 
 class CWarningDismisser {
 public:
-    // A window that stays in spite of the clicks is left to the next tick
-    // after this long, so a pass over four titles never holds the
-    // user-interface thread for more than 0.4 s.
+    // A pass clicks each window found once, and again only within this
+    // long from its start: a window that stays is left to the next tick, and
+    // the user-interface thread is never held much longer than this.
     static constexpr DWORD kDefaultBudgetMs = 100;
 
-    explicit CWarningDismisser(std::vector<std::string> titles, DWORD budgetPerTitleMs = kDefaultBudgetMs);
+    explicit CWarningDismisser(std::vector<std::string> titles, DWORD budgetMs = kDefaultBudgetMs);
 
     // One pass over every title. Returns the number of clicks posted.
     int DismissAll() const;
 
 private:
-    int Dismiss(const std::string& title) const;
+    int Dismiss(const std::string& title, DWORD started) const;
 
     std::vector<std::string> titles;
-    DWORD budgetPerTitleMs;
+    DWORD budgetMs;
 };

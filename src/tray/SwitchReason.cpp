@@ -1,5 +1,7 @@
 #include "tray/SwitchReason.h"
 
+#include <tuple>
+
 namespace {
 
 constexpr const char* kEllipsis = "...";
@@ -51,14 +53,15 @@ std::string ShortForm(std::string text, const std::vector<std::string>& items, s
     return text;
 }
 
-std::string OnLine(const ActivityShown& activity, const SwitchReasons& reasons, std::size_t mostChars)
+std::string OnLine(const ActivityShown& activity, const SwitchReasons& reasons, std::size_t mostChars,
+                   TimeTextFunction timeText)
 {
     std::vector<std::string> items;
-    if (!activity.limitUntil.empty()) {
-        items.push_back("until " + activity.limitUntil);
+    if (activity.limitEnd.set) {
+        items.push_back("until " + timeText(activity.limitEnd));
     }
-    if (reasons.scheduleHolds && !reasons.scheduleUntil.empty()) {
-        items.push_back("until " + reasons.scheduleUntil);
+    if (reasons.scheduleHolds && reasons.scheduleEdge.set) {
+        items.push_back("until " + timeText(reasons.scheduleEdge));
     }
     items.insert(items.end(), reasons.programsRunning.begin(), reasons.programsRunning.end());
     items.insert(items.end(), reasons.connectionsUp.begin(), reasons.connectionsUp.end());
@@ -77,7 +80,8 @@ std::string OnLine(const ActivityShown& activity, const SwitchReasons& reasons, 
     return "ON " + items.front();
 }
 
-std::string OffLine(const ActivityShown& activity, const SwitchReasons& reasons, std::size_t mostChars)
+std::string OffLine(const ActivityShown& activity, const SwitchReasons& reasons, std::size_t mostChars,
+                    TimeTextFunction timeText)
 {
     std::vector<std::string> items;
     if (activity.waitingForDialUp) {
@@ -86,8 +90,8 @@ std::string OffLine(const ActivityShown& activity, const SwitchReasons& reasons,
     if (activity.waitingForAmericaOnline) {
         items.emplace_back("America Online");
     }
-    if (!reasons.scheduleNext.empty()) {
-        items.push_back(reasons.scheduleNext);
+    if (!reasons.scheduleHolds && reasons.scheduleEdge.set) {
+        items.push_back(timeText(reasons.scheduleEdge));
     }
     items.insert(items.end(), reasons.programsAwaited.begin(), reasons.programsAwaited.end());
     items.insert(items.end(), reasons.connectionsAwaited.begin(), reasons.connectionsAwaited.end());
@@ -99,17 +103,26 @@ std::string OffLine(const ActivityShown& activity, const SwitchReasons& reasons,
 
 }  // namespace
 
-bool SwitchReasons::operator==(const SwitchReasons& other) const
+bool TipTime::operator==(const TipTime& other) const
 {
-    return scheduleHolds == other.scheduleHolds && scheduleUntil == other.scheduleUntil &&
-           programsRunning == other.programsRunning && connectionsUp == other.connectionsUp &&
-           scheduleNext == other.scheduleNext && programsAwaited == other.programsAwaited &&
-           connectionsAwaited == other.connectionsAwaited;
+    const auto fields = [](const SYSTEMTIME& t) {
+        return std::make_tuple(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
+    };
+    return set == other.set && aDayAway == other.aDayAway && (!set || fields(at) == fields(other.at));
 }
 
-std::string SwitchStatusLine(const ActivityShown& activity, const SwitchReasons& reasons, std::size_t mostChars)
+bool SwitchReasons::operator==(const SwitchReasons& other) const
 {
-    std::string line = activity.on ? OnLine(activity, reasons, mostChars) : OffLine(activity, reasons, mostChars);
+    return scheduleHolds == other.scheduleHolds && scheduleEdge == other.scheduleEdge &&
+           programsRunning == other.programsRunning && connectionsUp == other.connectionsUp &&
+           programsAwaited == other.programsAwaited && connectionsAwaited == other.connectionsAwaited;
+}
+
+std::string SwitchStatusLine(const ActivityShown& activity, const SwitchReasons& reasons, std::size_t mostChars,
+                             TimeTextFunction timeText)
+{
+    std::string line =
+        activity.on ? OnLine(activity, reasons, mostChars, timeText) : OffLine(activity, reasons, mostChars, timeText);
     if (line.size() > mostChars) {
         line.resize(mostChars);
     }

@@ -43,7 +43,6 @@ public:
     bool SetTip(const char* tooltip);
     bool Animate(const HICON* pictures, int count, UINT delayMs);
     void StopAnimation();
-    bool IsAnimating() const { return animationWindow != nullptr; }
     bool IsShown() const { return shown; }
 
     // 1 when the notification was for this icon, else 0.

@@ -31,7 +31,7 @@ std::string CTrayStatus::Text() const
     // The title and the last contact stay whole; the second line takes the rest.
     const std::size_t others = title.size() + 1 + (lastContact.empty() ? 0 : lastContact.size() + 1);
     const std::size_t room = kMostTipChars > others ? kMostTipChars - others : 0;
-    std::string text = title + "\n" + SwitchStatusLine(activity, reasons, room);
+    std::string text = title + "\n" + SwitchStatusLine(activity, reasons, room, TimeText);
     if (!lastContact.empty()) {
         text += "\n" + lastContact;
     }
@@ -45,4 +45,13 @@ std::string CTrayStatus::LocalTimeText(const SYSTEMTIME& time)
         wsprintfA(text, "%02u:%02u", time.wHour, time.wMinute);
     }
     return text;
+}
+
+std::string CTrayStatus::TimeText(const TipTime& time)
+{
+    char day[32] = {};
+    if (time.aDayAway && GetDateFormatA(LOCALE_USER_DEFAULT, 0, &time.at, "ddd", day, sizeof day) > 0) {
+        return std::string(day) + " " + LocalTimeText(time.at);
+    }
+    return LocalTimeText(time.at);
 }

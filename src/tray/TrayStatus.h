@@ -18,7 +18,6 @@ public:
         activity = std::move(now);
         reasons = std::move(why);
     }
-    bool IsOn() const { return activity.on; }
     void ContactEnded(ContactOutcome outcome, const SYSTEMTIME& when);
 
     // Lines separated by "\n", at most kMostTipChars in all.
@@ -29,6 +28,9 @@ public:
     static std::string LocalTimeText(const SYSTEMTIME& time);
 
 private:
+    // The same, after the short day name for a time a day or more away.
+    static std::string TimeText(const TipTime& time);
+
     std::string title;
     ActivityShown activity;
     SwitchReasons reasons;

@@ -51,6 +51,13 @@ struct KernelHandleTraits {
     static void Close(Handle h) { CloseHandle(h); }
 };
 
+// Files and tool-help snapshots fail with INVALID_HANDLE_VALUE, not null.
+struct FileHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { CloseHandle(h); }
+};
+
 struct RegistryKeyTraits {
     using Handle = HKEY;
     static Handle Invalid() { return nullptr; }
@@ -70,6 +77,7 @@ struct IconTraits {
 };
 
 using CKernelHandle = CUniqueHandle<KernelHandleTraits>;
+using CFileHandle = CUniqueHandle<FileHandleTraits>;
 using CRegistryKey = CUniqueHandle<RegistryKeyTraits>;
 using CMenuHandle = CUniqueHandle<MenuTraits>;
 using CIconHandle = CUniqueHandle<IconTraits>;

@@ -2,6 +2,7 @@
 
 #include "win/IpHelper.h"
 
+#include "win/CodePageText.h"
 #include "win/SystemLibrary.h"
 
 #include <iphlpapi.h>
@@ -34,20 +35,6 @@ CIpHelper Bind()
         calls.notifyIpInterfaceChange = nullptr;
     }
     return calls;
-}
-
-std::string ToAnsi(const std::wstring& text)
-{
-    if (text.empty()) {
-        return {};
-    }
-    const int length = static_cast<int>(text.size());
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string converted(static_cast<std::size_t>(std::max(bytes, 0)), '\0');
-    if (bytes > 0) {
-        WideCharToMultiByte(CP_ACP, 0, text.data(), length, converted.data(), bytes, nullptr, nullptr);
-    }
-    return converted;
 }
 
 }  // namespace

@@ -117,6 +117,8 @@ class CRecordingWatch : public CConnectionWatch {
 public:
     CRecordingWatch() : CConnectionWatch(FakeEnumerate) {}
     ~CRecordingWatch() override { Stop(); }
+    using CConnectionWatch::KeptConnections;
+    using CConnectionWatch::Poll;
 
     // "+name" for a connection that came, "-name" for one that went.
     std::vector<std::string> TakeEvents() { return std::exchange(events, {}); }
@@ -141,7 +143,7 @@ private:
 
 using Events = std::vector<std::string>;
 
-std::vector<std::string> KeptNames(const CConnectionWatch& watch)
+std::vector<std::string> KeptNames(const CRecordingWatch& watch)
 {
     std::vector<std::string> names;
     for (const ConnectionRecord& record : watch.KeptConnections()) {
@@ -342,6 +344,13 @@ std::string Describe(const std::vector<Notification>& list)
 
 // Aims the watch at the window without leaving a worker behind, so that the
 // test drives every cycle itself.
+// Polled by the test, one cycle at a time.
+class CSteppedAutoNetSenseWatch : public CAutoNetSenseWatch {
+public:
+    CSteppedAutoNetSenseWatch() : CAutoNetSenseWatch(FakeEnumerate) {}
+    using CConnectionWatch::Poll;
+};
+
 void AimAt(CAutoNetSenseWatch& watch, HWND window)
 {
     service.failWith = ERROR_ACCESS_DENIED;
@@ -355,7 +364,7 @@ TEST(AutoNetSenseWatch, TellsTheWindowOfTheFirstConnectionAndOfTheLastOneToGo)
 {
     ResetService();
     const HWND window = CreateNotifyWindow();
-    CAutoNetSenseWatch watch(FakeEnumerate);
+    CSteppedAutoNetSenseWatch watch;
     AimAt(watch, window);
     ASSERT_TRUE(notifications.empty());
 

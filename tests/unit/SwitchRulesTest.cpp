@@ -3,10 +3,12 @@
 // the stored lists.
 #include "engine/HotKeyChord.h"
 #include "engine/ScheduleWindow.h"
-#include "tray/SwitchReason.h"
 #include "settings/SwitchSettings.h"
+#include "tray/SwitchReason.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 #include <string>
 #include <vector>
@@ -17,6 +19,25 @@ constexpr int kSunday = 0;
 constexpr int kMonday = 1;
 constexpr int kTuesday = 2;
 constexpr int kSaturday = 6;
+
+TipTime ClockAt(int hour, int minute)
+{
+    TipTime time;
+    time.set = true;
+    time.at.wHour = static_cast<unsigned short>(hour);
+    time.at.wMinute = static_cast<unsigned short>(minute);
+    return time;
+}
+
+// The tip's line with its times as a 24-hour clock.
+std::string Line(const ActivityShown& activity, const SwitchReasons& reasons, std::size_t room)
+{
+    return SwitchStatusLine(activity, reasons, room, [](const TipTime& time) {
+        char text[8] = {};
+        std::snprintf(text, sizeof text, "%02u:%02u", time.at.wHour % 100U, time.at.wMinute % 100U);
+        return std::string(text);
+    });
+}
 
 int At(int hours, int minutes)
 {
@@ -102,68 +123,67 @@ TEST(SwitchRules, TheTipSaysWhyInTheFormsItKnowsAndStaysWithinItsRoom)
     on.on = true;
     ActivityShown off;
     SwitchReasons none;
-    EXPECT_EQ(SwitchStatusLine(on, none, kRoom), "ON");
-    EXPECT_EQ(SwitchStatusLine(off, none, kRoom), "OFF");
+    EXPECT_EQ(Line(on, none, kRoom), "ON");
+    EXPECT_EQ(Line(off, none, kRoom), "OFF");
 
     ActivityShown limited = on;
-    limited.limitUntil = "06:00";
-    EXPECT_EQ(SwitchStatusLine(limited, none, kRoom), "ON until 06:00");
+    limited.limitEnd = ClockAt(6, 0);
+    EXPECT_EQ(Line(limited, none, kRoom), "ON until 06:00");
     ActivityShown dialUp = off;
     dialUp.waitingForDialUp = true;
-    EXPECT_EQ(SwitchStatusLine(dialUp, none, kRoom), "OFF, waiting for a dial-up connection");
+    EXPECT_EQ(Line(dialUp, none, kRoom), "OFF, waiting for a dial-up connection");
     ActivityShown aol = off;
     aol.waitingForAmericaOnline = true;
-    EXPECT_EQ(SwitchStatusLine(aol, none, kRoom), "OFF, waiting for America Online");
+    EXPECT_EQ(Line(aol, none, kRoom), "OFF, waiting for America Online");
 
     SwitchReasons schedule;
     schedule.scheduleHolds = true;
-    schedule.scheduleUntil = "06:00";
-    EXPECT_EQ(SwitchStatusLine(on, schedule, kRoom), "ON until 06:00");
+    schedule.scheduleEdge = ClockAt(6, 0);
+    EXPECT_EQ(Line(on, schedule, kRoom), "ON until 06:00");
     SwitchReasons program;
     program.programsRunning = {"download.exe"};
-    EXPECT_EQ(SwitchStatusLine(on, program, kRoom), "ON while download.exe runs");
+    EXPECT_EQ(Line(on, program, kRoom), "ON while download.exe runs");
     SwitchReasons vpn;
     vpn.connectionsUp = {"Office VPN"};
-    EXPECT_EQ(SwitchStatusLine(on, vpn, kRoom), "ON while Office VPN is connected");
+    EXPECT_EQ(Line(on, vpn, kRoom), "ON while Office VPN is connected");
 
     SwitchReasons awaited;
-    awaited.scheduleNext = "22:00";
-    EXPECT_EQ(SwitchStatusLine(off, awaited, kRoom), "OFF, waiting for 22:00");
+    awaited.scheduleEdge = ClockAt(22, 0);
+    EXPECT_EQ(Line(off, awaited, kRoom), "OFF, waiting for 22:00");
     awaited = {};
     awaited.programsAwaited = {"download.exe"};
-    EXPECT_EQ(SwitchStatusLine(off, awaited, kRoom), "OFF, waiting for download.exe");
+    EXPECT_EQ(Line(off, awaited, kRoom), "OFF, waiting for download.exe");
     awaited.programsAwaited.clear();
     awaited.connectionsAwaited = {"Office VPN"};
-    EXPECT_EQ(SwitchStatusLine(off, awaited, kRoom), "OFF, waiting for Office VPN");
+    EXPECT_EQ(Line(off, awaited, kRoom), "OFF, waiting for Office VPN");
 
     // Several: a short list, and what does not fit counted.
     SwitchReasons several = schedule;
     several.programsRunning = {"download.exe"};
     several.connectionsUp = {"Office VPN"};
-    EXPECT_EQ(SwitchStatusLine(on, several, kRoom), "ON: until 06:00, download.exe, Office VPN");
+    EXPECT_EQ(Line(on, several, kRoom), "ON: until 06:00, download.exe, Office VPN");
     SwitchReasons many;
-    many.scheduleNext = "22:00";
+    many.scheduleEdge = ClockAt(22, 0);
     many.programsAwaited = {"download.exe", "backup.exe", "sync.exe"};
     many.connectionsAwaited = {"Office VPN", "Mobile broadband", "Home VPN"};
-    EXPECT_EQ(SwitchStatusLine(dialUp, many, kRoom),
-              "OFF, waiting for a dial-up connection, 22:00, download.exe and 5 more");
-    EXPECT_EQ(SwitchStatusLine(off, many, 200),
+    EXPECT_EQ(Line(dialUp, many, kRoom), "OFF, waiting for a dial-up connection, 22:00, download.exe and 5 more");
+    EXPECT_EQ(Line(off, many, 200),
               "OFF, waiting for 22:00, download.exe, backup.exe, sync.exe, Office VPN, Mobile broadband, Home VPN");
 
     // A name as long as a friendly name may be is cut, never the line's room.
     SwitchReasons longName;
     longName.connectionsUp = {std::string(256, 'n')};
-    const std::string cut = SwitchStatusLine(on, longName, kRoom);
+    const std::string cut = Line(on, longName, kRoom);
     EXPECT_EQ(cut.size(), kRoom);
     EXPECT_EQ(cut.substr(0, 9), "ON while ");
     EXPECT_EQ(cut.substr(cut.size() - 16), "... is connected");
     longName.connectionsUp.push_back("Office VPN");
-    const std::string cutList = SwitchStatusLine(on, longName, kRoom);
+    const std::string cutList = Line(on, longName, kRoom);
     EXPECT_LE(cutList.size(), kRoom);
     EXPECT_EQ(cutList.substr(cutList.size() - 14), "... and 1 more");
     for (std::size_t room = 0; room < 100; ++room) {
-        EXPECT_LE(SwitchStatusLine(dialUp, many, room).size(), room);
-        EXPECT_LE(SwitchStatusLine(on, longName, room).size(), room);
+        EXPECT_LE(Line(dialUp, many, room).size(), room);
+        EXPECT_LE(Line(on, longName, room).size(), room);
     }
 }
 

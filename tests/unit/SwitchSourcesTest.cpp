@@ -15,24 +15,24 @@ namespace {
 
 class CFakeFrame : public CActivitySwitch {
 public:
-    void StartActivity(ActivityCause cause) override
+    void SourcesChanged(const SwitchReasons& now, SourceSwitch switchTo, ActivityCause cause) override
     {
-        on = true;
-        calls.emplace_back(true, cause);
+        reasons = now;
+        if (switchTo == SourceSwitch::None) {
+            ++reasonChanges;
+            return;
+        }
+        on = switchTo == SourceSwitch::On;
+        calls.emplace_back(on, cause);
     }
-    void StopActivity(ActivityCause cause) override
-    {
-        on = false;
-        calls.emplace_back(false, cause);
-    }
-    bool IsActivityOn() const override { return on; }
-    void ReasonsChanged() override { ++reasonChanges; }
+    bool IsRunning() const override { return on; }
 
     // The calls since the last look, then forgotten.
     std::vector<std::pair<bool, ActivityCause>> Calls() { return std::exchange(calls, {}); }
 
     bool on = false;
     int reasonChanges = 0;
+    SwitchReasons reasons;
 
 private:
     std::vector<std::pair<bool, ActivityCause>> calls;
@@ -100,8 +100,7 @@ TEST_F(SwitchSourcesTest, TheLastConditionToEndSwitchesOffAndTheUsersChoiceStand
     EXPECT_EQ(frame.Calls(), (Calls{{kOn, ActivityCause::AutoNetSense}, {kOn, ActivityCause::AmericaOnline}}));
 
     // The user's OFF stands: an end while another condition holds switches nothing.
-    frame.StopActivity(ActivityCause::Menu);
-    frame.Calls();
+    frame.on = false;
     sources.Ended(ActivityCause::AutoNetSense);
     EXPECT_TRUE(frame.Calls().empty());
     EXPECT_FALSE(frame.on);
@@ -113,8 +112,7 @@ TEST_F(SwitchSourcesTest, TheLastConditionToEndSwitchesOffAndTheUsersChoiceStand
     EXPECT_EQ(frame.Calls(), (Calls{{kOff, ActivityCause::AutoNetSense}}));
 
     // The user's ON stands until an edge: the end of a condition that began after it.
-    frame.StartActivity(ActivityCause::Menu);
-    frame.Calls();
+    frame.on = true;
     sources.Began(ActivityCause::AmericaOnline);
     sources.Ended(ActivityCause::AmericaOnline);
     EXPECT_EQ(frame.Calls(), (Calls{{kOn, ActivityCause::AmericaOnline}, {kOff, ActivityCause::AmericaOnline}}));
@@ -143,9 +141,9 @@ TEST_F(SwitchSourcesTest, ScheduleProgramsAndHotKeyFollowTheirEdgesAndARestartMa
     sources.Start(window, settings);
     // Started inside a window of the schedule: ON at once.
     EXPECT_EQ(frame.Calls(), (Calls{{kOn, ActivityCause::Schedule}}));
-    SwitchReasons reasons = sources.Reasons();
+    SwitchReasons reasons = frame.reasons;
     EXPECT_TRUE(reasons.scheduleHolds);
-    EXPECT_FALSE(reasons.scheduleUntil.empty());
+    EXPECT_TRUE(reasons.scheduleEdge.set);
     EXPECT_EQ(reasons.programsAwaited, (std::vector<std::string>{"quellorwaited.EXE"}));
 
     STARTUPINFOA startup = {};
@@ -154,7 +152,7 @@ TEST_F(SwitchSourcesTest, ScheduleProgramsAndHotKeyFollowTheirEdgesAndARestartMa
     std::string commandLine = "\"" + copy + "\"";
     ASSERT_TRUE(CreateProcessA(copy.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
                                nullptr, &startup, &child));
-    EXPECT_TRUE(WaitUntil([&] { return !sources.Reasons().programsRunning.empty(); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return !frame.reasons.programsRunning.empty(); }, 5000));
     EXPECT_EQ(frame.Calls(), (Calls{{kOn, ActivityCause::Programs}}));
 
     // The same settings again: nothing began or ended.
@@ -165,7 +163,7 @@ TEST_F(SwitchSourcesTest, ScheduleProgramsAndHotKeyFollowTheirEdgesAndARestartMa
     const int changesBefore = frame.reasonChanges;
     TerminateProcess(child.hProcess, 0);
     const DWORD ended = GetTickCount();
-    EXPECT_TRUE(WaitUntil([&] { return sources.Reasons().programsRunning.empty(); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return frame.reasons.programsRunning.empty(); }, 5000));
     EXPECT_LT(GetTickCount() - ended, 5000U);
     EXPECT_TRUE(frame.Calls().empty());
     EXPECT_GT(frame.reasonChanges, changesBefore);

@@ -106,7 +106,7 @@ TEST(TrayNotifyIcon, AddsRemovesAndRefusesWhenNotShown)
         EXPECT_FALSE(icon.SetIcon(Icon(IDI_IDLE)));
         const HICON pictures[] = {Icon(IDI_ACTIVE_1), Icon(IDI_ACTIVE_2)};
         EXPECT_FALSE(icon.Animate(pictures, 2, 100));
-        EXPECT_FALSE(icon.IsAnimating());
+        EXPECT_FALSE(AnimationWindowExists());
         EXPECT_FALSE(icon.RemoveIcon());
 
         ASSERT_TRUE(icon.Create(owner.window, 140, "Quellor! V2.81", Icon(IDI_IDLE), 0x8068));
@@ -143,7 +143,7 @@ TEST(TrayNotifyIcon, AnimationCyclesRestartsAndEndsWithSetIcon)
     const HICON pictures[] = {Icon(IDI_ACTIVE_1), Icon(IDI_ACTIVE_2)};
 
     ASSERT_TRUE(icon.Animate(pictures, 2, 40));
-    EXPECT_TRUE(icon.IsAnimating());
+    EXPECT_TRUE(AnimationWindowExists());
     EXPECT_EQ(shownPicture, pictures[0]);
     EXPECT_TRUE(WaitUntil([&] { return shownPicture == pictures[1]; }, 2000));
     EXPECT_TRUE(WaitUntil([&] { return shownPicture == pictures[0]; }, 2000));
@@ -155,7 +155,7 @@ TEST(TrayNotifyIcon, AnimationCyclesRestartsAndEndsWithSetIcon)
 
     // SetIcon ends it at once; no later tick overwrites the still picture.
     ASSERT_TRUE(icon.SetIcon(Icon(IDI_IDLE)));
-    EXPECT_FALSE(icon.IsAnimating());
+    EXPECT_FALSE(AnimationWindowExists());
     EXPECT_FALSE(AnimationWindowExists());
     PumpFor(200);
     EXPECT_EQ(shownPicture, Icon(IDI_IDLE));
@@ -163,7 +163,7 @@ TEST(TrayNotifyIcon, AnimationCyclesRestartsAndEndsWithSetIcon)
     // One picture: it stays, and the animation still counts as running.
     ASSERT_TRUE(icon.Animate(pictures, 1, 40));
     PumpFor(200);
-    EXPECT_TRUE(icon.IsAnimating());
+    EXPECT_TRUE(AnimationWindowExists());
     EXPECT_EQ(shownPicture, pictures[0]);
     EXPECT_TRUE(AnimationWindowExists());
 }
@@ -297,8 +297,8 @@ void CALLBACK DeleteIconAndCloseMenu(HWND hwnd, UINT, UINT_PTR timer, DWORD)
 TEST(TrayNotifyIcon, AnIconDeletedWhileItsMenuIsOpenIsNotReadAfterIt)
 {
     CRecordingWindow owner;
-    stranger = CreateWindowA("STATIC", "stranger", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
+    stranger = CreateWindowA("STATIC", "stranger", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr),
+                             nullptr);
     ASSERT_NE(stranger, nullptr);
     auto* icon = new (iconStorage) CTrayNotifyIcon;
     ASSERT_TRUE(icon->Create(owner.window, 140, "Quellor! V2.81", Icon(IDI_IDLE), 0x8068));

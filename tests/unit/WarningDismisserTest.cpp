@@ -1,7 +1,7 @@
 #include "frame/WarningDismisser.h"
 
-#include "TestThread.h"
 #include "CriticalSection.h"
+#include "TestThread.h"
 
 #include <gtest/gtest.h>
 
@@ -123,9 +123,9 @@ private:
     void RecordPosted(const MSG& message)
     {
         const char* name = message.message == WM_LBUTTONDOWN ? "down"
-                           : message.message == BM_SETSTATE   ? "state"
-                           : message.message == WM_LBUTTONUP  ? "up"
-                                                              : nullptr;
+                           : message.message == BM_SETSTATE  ? "state"
+                           : message.message == WM_LBUTTONUP ? "up"
+                                                             : nullptr;
         const HWND parent = GetParent(message.hwnd);
         if (name == nullptr || parent == nullptr) {
             return;
@@ -186,9 +186,9 @@ TEST(WarningDismisser, ClicksTheFirstTabStopControlOfEachTitleInTurn)
     TimeToDismiss(CWarningDismisser(kTitles), &clicks);
     host.Settle();
 
-    EXPECT_EQ(host.ClosedInOrder(), (std::vector<std::string>{"disconnect warning",
-                                                              "Prodigy Internet needs your attention",
-                                                              "AMERICA ONLINE TIMER", "msn-connected"}));
+    EXPECT_EQ(host.ClosedInOrder(),
+              (std::vector<std::string>{"disconnect warning", "Prodigy Internet needs your attention",
+                                        "AMERICA ONLINE TIMER", "msn-connected"}));
     EXPECT_GE(clicks, 4);
     for (const std::string& title : host.ClosedInOrder()) {
         const std::vector<std::string> events = host.Events(title);
@@ -257,9 +257,8 @@ TEST(WarningDismisser, APassIsBoundedWhenNoWindowCloses)
                        {"MSN-Connected", Mode::Stubborn}});
     int clicks = 0;
     const DWORD held = TimeToDismiss(CWarningDismisser(kTitles), &clicks);
-    std::printf("one pass over four windows that stay: %lu ms, %d clicks\n", static_cast<unsigned long>(held),
-                clicks);
-    EXPECT_LT(held, 4 * CWarningDismisser::kDefaultBudgetMs + 150);
+    std::printf("one pass over four windows that stay: %lu ms, %d clicks\n", static_cast<unsigned long>(held), clicks);
+    EXPECT_LT(held, CWarningDismisser::kDefaultBudgetMs + 150);
     host.Settle();
     for (const std::string& title : kTitles) {
         EXPECT_FALSE(host.Events(title).empty()) << title;
