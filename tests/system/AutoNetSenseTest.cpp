@@ -63,6 +63,14 @@ TEST(AutoNetSense, AConnectionSwitchesTheActivityOnAndTheEndOfTheLastOneOff)
     EXPECT_TRUE(quellor.Exit());
 }
 
+// The settings are read again as a policy change makes them be.
+void ReadSettingsAgain(const CQuellorProcess& quellor)
+{
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(quellor.MainWindow(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Policy"), SMTO_BLOCK,
+                        5000, &answer);
+}
+
 TEST(AutoNetSense, AConnectionUpAtStartSwitchesOnAndExitDoesNotWaitForThePause)
 {
     CFakeDialUp dialUp;
@@ -74,6 +82,15 @@ TEST(AutoNetSense, AConnectionUpAtStartSwitchesOnAndExitDoesNotWaitForThePause)
     EXPECT_TRUE(WaitUntil([] { return TrayIconAnimates(); }, 5000));
     // One poll: two calls, as two connections do not fit the first buffer.
     EXPECT_EQ(dialUp.Calls(), 2u);
+
+    // Turned off, AutoNetSense ends its ON; turned on again, its new watch
+    // sees the lines that are still up, as one at the start does.
+    quellor_registry::WriteInt("AutoNetSense", 0);
+    ReadSettingsAgain(quellor);
+    EXPECT_TRUE(WaitUntil([] { return TrayIconIsStill(); }, 3000));
+    quellor_registry::WriteInt("AutoNetSense", 1);
+    ReadSettingsAgain(quellor);
+    EXPECT_TRUE(WaitUntil([] { return TrayIconAnimates(); }, 5000)) << "the restarted watch missed the lines";
 
     // The watch is in its ten-second pause now; leaving must not wait for it.
     const DWORD start = GetTickCount();
