@@ -63,33 +63,16 @@ CSwitchSources* routed = nullptr;
 
 LRESULT CALLBACK Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_TIMER:
-        if (wParam == kQuitTimer) {
-            PostQuitMessage(0);
-        } else {
-            routed->OnTimer(wParam);
-        }
+    if (message == WM_TIMER && wParam == kQuitTimer) {
+        PostQuitMessage(0);
         return 0;
-    case WM_TIMECHANGE:
-        routed->OnTimeChange();
-        return 0;
-    case WM_POWERBROADCAST:
-        routed->OnPowerBroadcast(wParam);
-        return TRUE;
-    case WM_HOTKEY:
-        routed->OnHotKey(wParam);
-        return 0;
-    case WM_SWITCH_CONNECTIONS:
-        std::printf("%lu notified\n", GetTickCount());
-        routed->OnConnectionsNotified();
-        return 0;
-    case WM_SWITCH_PROGRAM_ENDED:
-        routed->OnProgramEnded();
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
     }
+    if (message == WM_SWITCH_CONNECTIONS) {
+        std::printf("%lu notified\n", GetTickCount());
+    }
+    LRESULT result = 0;
+    return routed->OnMessage(message, wParam, lParam, result) ? result
+                                                              : DefWindowProcA(window, message, wParam, lParam);
 }
 
 SwitchSettings FromArguments(int count, char** arguments)

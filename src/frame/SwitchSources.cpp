@@ -85,7 +85,7 @@ bool CSwitchSources::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& res
     case WM_TIMER:
         return OnTimer(wParam);
     case WM_TIMECHANGE:
-        OnTimeChange();
+        LookAtSchedule();
         return true;
     case WM_POWERBROADCAST:
         OnPowerBroadcast(wParam);
@@ -95,10 +95,10 @@ bool CSwitchSources::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& res
         OnHotKey(wParam);
         return true;
     case WM_SWITCH_CONNECTIONS:
-        OnConnectionsNotified();
+        connections.OnNotified();
         return true;
     case WM_SWITCH_PROGRAM_ENDED:
-        OnProgramEnded();
+        LookAtPrograms();
         return true;
     default:
         return false;
@@ -109,10 +109,10 @@ bool CSwitchSources::OnTimer(UINT_PTR timerId)
 {
     switch (timerId) {
     case TIMER_SCHEDULE:
-        LookAgain(ActivityCause::Schedule, [this] { return schedule.Check(); });
+        LookAtSchedule();
         return true;
     case TIMER_PROGRAMS_POLL:
-        LookAgain(ActivityCause::Programs, [this] { return programs.Look(); });
+        LookAtPrograms();
         return true;
     case TIMER_CONNECTIONS_POLL:
     case TIMER_CONNECTIONS_SETTLE:
@@ -123,9 +123,14 @@ bool CSwitchSources::OnTimer(UINT_PTR timerId)
     }
 }
 
-void CSwitchSources::OnTimeChange()
+void CSwitchSources::LookAtSchedule()
 {
     LookAgain(ActivityCause::Schedule, [this] { return schedule.Check(); });
+}
+
+void CSwitchSources::LookAtPrograms()
+{
+    LookAgain(ActivityCause::Programs, [this] { return programs.Look(); });
 }
 
 void CSwitchSources::OnPowerBroadcast(WPARAM event)
@@ -133,8 +138,8 @@ void CSwitchSources::OnPowerBroadcast(WPARAM event)
     if (event != PBT_APMRESUMEAUTOMATIC && event != PBT_APMRESUMESUSPEND) {
         return;
     }
-    LookAgain(ActivityCause::Schedule, [this] { return schedule.Check(); });
-    LookAgain(ActivityCause::Programs, [this] { return programs.Look(); });
+    LookAtSchedule();
+    LookAtPrograms();
     LookAgain(ActivityCause::Connections, [this] { return connections.Look(); });
 }
 
@@ -144,16 +149,6 @@ void CSwitchSources::OnHotKey(WPARAM id)
         return;
     }
     Tell(target.IsRunning() ? SourceSwitch::Off : SourceSwitch::On, ActivityCause::HotKey);
-}
-
-void CSwitchSources::OnConnectionsNotified()
-{
-    connections.OnNotified();
-}
-
-void CSwitchSources::OnProgramEnded()
-{
-    LookAgain(ActivityCause::Programs, [this] { return programs.Look(); });
 }
 
 SwitchReasons CSwitchSources::Reasons() const

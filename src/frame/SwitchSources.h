@@ -63,22 +63,12 @@ public:
     bool Holds(ActivityCause cause) const { return (holding & Bit(cause)) != 0; }
 
     // The window messages of the sources, routed here by the frame: its
-    // timers, WM_TIMECHANGE, WM_POWERBROADCAST, WM_HOTKEY and the sources'
-    // own posted messages. False for any other message.
+    // timers TIMER_SCHEDULE, TIMER_PROGRAMS_POLL, TIMER_CONNECTIONS_POLL and
+    // TIMER_CONNECTIONS_SETTLE, WM_TIMECHANGE, WM_POWERBROADCAST (after a
+    // resume every source looks again), WM_HOTKEY (the user's hot key
+    // toggles the activity), and the sources' own WM_SWITCH_CONNECTIONS and
+    // WM_SWITCH_PROGRAM_ENDED. False for any other message.
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-
-    // WM_TIMER: false for a timer that is not one of TIMER_SCHEDULE,
-    // TIMER_PROGRAMS_POLL, TIMER_CONNECTIONS_POLL, TIMER_CONNECTIONS_SETTLE.
-    bool OnTimer(UINT_PTR timerId);
-    // WM_TIMECHANGE.
-    void OnTimeChange();
-    // WM_POWERBROADCAST: after a resume every source looks again.
-    void OnPowerBroadcast(WPARAM event);
-    // WM_HOTKEY: the user's hot key toggles the activity.
-    void OnHotKey(WPARAM id);
-    // WM_SWITCH_CONNECTIONS and WM_SWITCH_PROGRAM_ENDED.
-    void OnConnectionsNotified();
-    void OnProgramEnded();
 
     // The chosen hot key is another program's (the Set Up page says so).
     bool IsHotKeyTaken() const { return hotKey.IsTaken(); }
@@ -87,6 +77,11 @@ private:
     // For the tip: what holds and what is awaited.
     SwitchReasons Reasons() const;
     void Tell(SourceSwitch switchTo, ActivityCause cause);
+    bool OnTimer(UINT_PTR timerId);
+    void OnPowerBroadcast(WPARAM event);
+    void OnHotKey(WPARAM id);
+    void LookAtSchedule();
+    void LookAtPrograms();
     static unsigned Bit(ActivityCause cause) { return 1U << static_cast<unsigned>(cause); }
     bool SourceHolds(ActivityCause cause) const;
     // A source's condition as it is now, after a start or a restart.

@@ -19,7 +19,7 @@ public:
     {
         if (hold == nullptr) {
             hold = new Hold{SetWindowsHookExA(WH_MSGFILTER, filter, nullptr, GetCurrentThreadId()), 0};
-            // Without a slot this run keeps the hook to itself, as before.
+            // Without a slot (TlsAlloc failed) each run holds a hook of its own.
             TlsSetValue(Slot(), hold);
         }
         ++hold->depth;

@@ -47,22 +47,9 @@ CSwitchSources* routed = nullptr;
 
 LRESULT CALLBACK RoutingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (routed != nullptr) {
-        if (message == WM_TIMER && routed->OnTimer(wParam)) {
-            return 0;
-        }
-        if (message == WM_SWITCH_PROGRAM_ENDED) {
-            routed->OnProgramEnded();
-            return 0;
-        }
-        if (message == WM_SWITCH_CONNECTIONS) {
-            routed->OnConnectionsNotified();
-            return 0;
-        }
-        if (message == WM_HOTKEY) {
-            routed->OnHotKey(wParam);
-            return 0;
-        }
+    LRESULT result = 0;
+    if (routed != nullptr && routed->OnMessage(message, wParam, lParam, result)) {
+        return result;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -172,8 +159,8 @@ TEST_F(SwitchSourcesTest, ScheduleProgramsAndHotKeyFollowTheirEdgesAndARestartMa
 
     // The hot key toggles; another program cannot have the same one, and
     // the one that asks is told it is taken.
-    sources.OnHotKey(CHotKey::kId);
-    sources.OnHotKey(CHotKey::kId);
+    SendMessageA(window, WM_HOTKEY, CHotKey::kId, 0);
+    SendMessageA(window, WM_HOTKEY, CHotKey::kId, 0);
     EXPECT_EQ(frame.Calls(), (Calls{{kOff, ActivityCause::HotKey}, {kOn, ActivityCause::HotKey}}));
     CFakeFrame otherFrame;
     CSwitchSources other{otherFrame};
