@@ -7,6 +7,7 @@ namespace {
 constexpr ActivityCause kOwnSources[] = {ActivityCause::Connections, ActivityCause::Programs, ActivityCause::Schedule};
 
 // The names that are not among those present, in their order.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): a list and the part of it that is there
 std::vector<std::string> Awaited(const std::vector<std::string>& names, const std::vector<std::string>& present)
 {
     std::vector<std::string> awaited;

@@ -19,10 +19,10 @@ void CTrayPresence::Create(HWND frameWindow)
 
 // The state is set before the shell is called and the tip follows the
 // picture, so the tip tells whatever a Show inside the wait has shown.
-void CTrayPresence::Show(ActivityShown activity, SwitchReasons reasons)
+void CTrayPresence::Show(const ActivityShown& activity, SwitchReasons reasons)
 {
     const bool activityOn = activity.on;
-    status.SetState(std::move(activity), std::move(reasons));
+    status.SetState(activity, std::move(reasons));
     if (on != activityOn) {
         on = activityOn;
         ShowPictures();

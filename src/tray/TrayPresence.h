@@ -29,7 +29,7 @@ public:
     // what the tip tells of it. Showing waits on the shell, which lets sent
     // messages in: a Show inside another wins, and the outer one then
     // changes nothing more.
-    void Show(ActivityShown activity, SwitchReasons reasons);
+    void Show(const ActivityShown& activity, SwitchReasons reasons);
     void ContactEnded(ContactOutcome outcome, const SYSTEMTIME& when);
 
     bool IsTaskbarCreated(UINT message) const { return message == taskbarCreatedMessage && message != 0; }

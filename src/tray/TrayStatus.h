@@ -13,9 +13,9 @@ class CTrayStatus {
 public:
     explicit CTrayStatus(std::string title) : title(std::move(title)) {}
 
-    void SetState(ActivityShown now, SwitchReasons why)
+    void SetState(const ActivityShown& now, SwitchReasons why)
     {
-        activity = std::move(now);
+        activity = now;
         reasons = std::move(why);
     }
     void ContactEnded(ContactOutcome outcome, const SYSTEMTIME& when);
