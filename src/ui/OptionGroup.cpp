@@ -11,8 +11,8 @@ COptionGroup::COptionGroup(std::initializer_list<int> boxIds, int chosenId)
 
 int COptionGroup::Flag(int boxId) const
 {
-    const auto option = std::find_if(options.begin(), options.end(),
-                                     [boxId](const Option& o) { return o.boxId == boxId; });
+    const auto option =
+        std::find_if(options.begin(), options.end(), [boxId](const Option& o) { return o.boxId == boxId; });
     return option != options.end() ? option->flag : 0;
 }
 

@@ -8,14 +8,14 @@
 
 namespace {
 
-constexpr int kControls[] = {IDC_WHEN_DAYS_LABEL, IDC_SUNDAY,    IDC_MONDAY,   IDC_TUESDAY,       IDC_WEDNESDAY,
-                             IDC_THURSDAY,        IDC_FRIDAY,    IDC_SATURDAY, IDC_WHEN_FROM_LABEL, IDC_WHEN_FROM,
-                             IDC_WHEN_TO_LABEL,   IDC_WHEN_TO,   IDC_SCHEDULE_NOTE, IDC_KEEP_AWAKE};
+constexpr int kControls[] = {IDC_WHEN_DAYS_LABEL, IDC_SUNDAY,  IDC_MONDAY,        IDC_TUESDAY,         IDC_WEDNESDAY,
+                             IDC_THURSDAY,        IDC_FRIDAY,  IDC_SATURDAY,      IDC_WHEN_FROM_LABEL, IDC_WHEN_FROM,
+                             IDC_WHEN_TO_LABEL,   IDC_WHEN_TO, IDC_SCHEDULE_NOTE, IDC_KEEP_AWAKE};
 
 constexpr SettingControl kManaged[] = {
-    {IDC_SUNDAY, keys::WhenDays},   {IDC_MONDAY, keys::WhenDays},   {IDC_TUESDAY, keys::WhenDays},
-    {IDC_WEDNESDAY, keys::WhenDays}, {IDC_THURSDAY, keys::WhenDays}, {IDC_FRIDAY, keys::WhenDays},
-    {IDC_SATURDAY, keys::WhenDays}, {IDC_WHEN_FROM, keys::WhenFrom}, {IDC_WHEN_TO, keys::WhenTo},
+    {IDC_SUNDAY, keys::WhenDays},      {IDC_MONDAY, keys::WhenDays},    {IDC_TUESDAY, keys::WhenDays},
+    {IDC_WEDNESDAY, keys::WhenDays},   {IDC_THURSDAY, keys::WhenDays},  {IDC_FRIDAY, keys::WhenDays},
+    {IDC_SATURDAY, keys::WhenDays},    {IDC_WHEN_FROM, keys::WhenFrom}, {IDC_WHEN_TO, keys::WhenTo},
     {IDC_KEEP_AWAKE, keys::KeepAwake},
 };
 

@@ -28,12 +28,9 @@ constexpr int kControls[] = {IDC_WHEN_CONNECTIONS_LABEL,
                              IDC_HOT_KEY_TAKEN};
 
 constexpr SettingControl kManaged[] = {
-    {IDC_WHEN_CONNECTIONS, keys::WhenConnections},
-    {IDC_KNOWN_CONNECTIONS, keys::WhenConnections},
-    {IDC_ADD_CONNECTION, keys::WhenConnections},
-    {IDC_WHEN_PROGRAMS, keys::WhenPrograms},
-    {IDC_BROWSE_PROGRAM, keys::WhenPrograms},
-    {IDC_HOT_KEY, keys::HotKey},
+    {IDC_WHEN_CONNECTIONS, keys::WhenConnections}, {IDC_KNOWN_CONNECTIONS, keys::WhenConnections},
+    {IDC_ADD_CONNECTION, keys::WhenConnections},   {IDC_WHEN_PROGRAMS, keys::WhenPrograms},
+    {IDC_BROWSE_PROGRAM, keys::WhenPrograms},      {IDC_HOT_KEY, keys::HotKey},
 };
 
 using SplitFunction = std::vector<std::string> (*)(std::string_view);

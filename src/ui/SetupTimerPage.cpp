@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr int kControls[] = {IDC_INTERVAL,      IDC_SCALE_1, IDC_SCALE_5, IDC_SCALE_10, IDC_INTERVAL_LABEL,
-                             IDC_MINUTES_LABEL};
+constexpr int kControls[] = {IDC_INTERVAL, IDC_SCALE_1,        IDC_SCALE_5,
+                             IDC_SCALE_10, IDC_INTERVAL_LABEL, IDC_MINUTES_LABEL};
 
 constexpr SettingControl kManaged[] = {
     {IDC_INTERVAL, keys::DefaultMin},

@@ -30,7 +30,9 @@ const win::NotifyEntry<CSetupUrlPage> CSetupUrlPage::notifications[] = {
 const win::MessageMap<CSetupUrlPage> CSetupUrlPage::messageMap = {{}, commands, notifications, {}};
 
 CSetupUrlPage::CSetupUrlPage()
-    : CSetupPage("URL", kControls), protocol({IDC_HTTP, IDC_FTP}, IDC_HTTP), order({IDC_RANDOM, IDC_SEQUENTIAL}, IDC_RANDOM)
+    : CSetupPage("URL", kControls),
+      protocol({IDC_HTTP, IDC_FTP}, IDC_HTTP),
+      order({IDC_RANDOM, IDC_SEQUENTIAL}, IDC_RANDOM)
 {
 }
 
