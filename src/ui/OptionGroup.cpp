@@ -12,7 +12,7 @@ COptionGroup::COptionGroup(std::initializer_list<int> boxIds, int chosenId)
 int COptionGroup::Flag(int boxId) const
 {
     const auto option =
-        std::find_if(options.begin(), options.end(), [boxId](const Option& o) { return o.boxId == boxId; });
+        std::find_if(options.begin(), options.end(), [boxId](const Option& option) { return option.boxId == boxId; });
     return option != options.end() ? option->flag : 0;
 }
 

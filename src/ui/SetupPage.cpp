@@ -8,9 +8,9 @@ void CSetupPage::Attach(HWND owner)
     Prepare();
 }
 
-void CSetupPage::Show(bool shown)
+void CSetupPage::Show(bool isSelected)
 {
-    selected = shown;
+    selected = isSelected;
     for (const int id : controls) {
         ShowWindow(Item(id), selected && ShowsNow(id) ? SW_SHOW : SW_HIDE);
     }

@@ -21,7 +21,7 @@ public:
 
     // Binds the page to the dialog's controls once they exist and readies
     // what the template cannot say (ranges, lists, formats).
-    void Attach(HWND dialog);
+    void Attach(HWND owner);
     // The page's settings into its working values.
     virtual void Read() {}
     // Between the page's controls and its working values; a rejected value
@@ -31,7 +31,7 @@ public:
     virtual void Write() const {}
 
     // Shows the page's controls while its tab is selected, hides them otherwise.
-    void Show(bool selected);
+    void Show(bool isSelected);
     // Whether the control is one of the page's.
     bool Owns(int controlId) const;
     // A message the dialog did not handle itself; true when the page did,
