@@ -2,15 +2,14 @@
 // The tabbed Set Up dialog in which every option can be edited. It keeps
 // working values while open and writes them all on OK, Apply and FAQ; a
 // setting that a policy sets shows the policy's value in a disabled control,
-// and no write reaches it.
-#include "settings/SettingsKeys.h"
-#include "settings/SwitchSettings.h"
-#include "ui/AolChoice.h"
-#include "ui/HostLists.h"
+// and no write reaches it. Each tab is a page of its own (CSetupPage); the
+// dialog keeps the tab strip, the boxes under it and the buttons.
+#include "ui/SetupPage.h"
 #include "win/Dialog.h"
 #include "win/MessageMap.h"
 
-#include <string>
+#include <memory>
+#include <vector>
 
 class CSetupDialog : public win::CDialog {
 public:
@@ -29,15 +28,15 @@ protected:
     bool PreTranslateMessage(const MSG& message) noexcept override;
 
 private:
-    void ReadSettings();
     // Reads the controls and writes every key; false when a value was
     // rejected (reported already) and nothing was written.
     bool Save();
     // The exchange from the controls; a rejected box is shown on its tab.
     bool ReadControls();
     void WriteSettings() const;
-    void ExchangeSwitches(win::CDataExchange& dx);
     void Close(INT_PTR result);
+    // Disables what a policy sets and says so under the tabs.
+    void DisableManaged();
 
     void InsertTabs();
     // Shows the controls of the selected tab and hides all others.
@@ -45,54 +44,20 @@ private:
     void SelectTab(int tab);
     // Ctrl+Tab and Ctrl+PageDown: 1; with Shift, or Ctrl+PageUp: -1; else 0.
     static int TabStep(const MSG& message);
-    void FillHostList();
-    // Change URL only for an entry that no policy sets.
-    void EnableChangeUrl();
-    keys::HostList ChosenList() const;
-    void ShowPairs();
-    void OnAolVersionClicked(AolVersion version);
-    void PrepareSwitchControls();
 
     void OnTabChanged();
     void OnStartUpClicked();
-    void OnHttpClicked();
-    void OnFtpClicked();
-    void OnRandomClicked();
-    void OnSequentialClicked();
-    void OnAol3Clicked() { OnAolVersionClicked(AolVersion::Aol3); }
-    void OnAol4Clicked() { OnAolVersionClicked(AolVersion::Aol4); }
-    void OnChangeUrl();
-    void OnAddConnection();
-    void OnBrowseProgram();
-    LRESULT OnHotKeyTaken(WPARAM taken, LPARAM);
-    void OnHotKeyChanged();
     void OnApply();
     void OnFaq();
 
-    static const win::MessageEntry<CSetupDialog> messages[];
     static const win::CommandEntry<CSetupDialog> commands[];
     static const win::NotifyEntry<CSetupDialog> notifications[];
     static const win::MessageMap<CSetupDialog> messageMap;
 
     int startUp;
     int autoNetSense = 0;
-    int prodigy = 0;
-    AolChoice aol;
-    std::string defaultUrl;
-    int isHttp = 1;
-    int isFtp = 0;
-    int isRand = 1;
-    int isSequential = 0;
-    int proxy = 0;
-    std::string proxyAddress;
-    int port = 80;
-    CHostLists hosts;
-    // The sources that switch the activity; the two lists as their boxes
-    // show them.
-    SwitchSettings switches;
-    std::string whenConnections;
-    std::string whenPrograms;
-    bool hotKeyTaken;
+    // One for each tab, in the tabs' order.
+    std::vector<std::unique_ptr<CSetupPage>> pages;
     int selectedTab = 0;
     bool closing = false;
 };

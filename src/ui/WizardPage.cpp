@@ -3,8 +3,6 @@
 #include "res/resource.h"
 #include "ui/SettingControl.h"
 
-#include <algorithm>
-
 namespace {
 
 // Every control of the wizard that shows a setting, whichever page has it.
@@ -25,11 +23,8 @@ constexpr SettingControl kSettingControls[] = {
 }  // namespace
 
 CWizardPage::CWizardPage(UINT templateId, std::initializer_list<int> optionIds, int initialChoice)
-    : CDialog(templateId)
+    : CDialog(templateId), options(optionIds, initialChoice)
 {
-    for (const int id : optionIds) {
-        options.push_back({id, id == initialChoice ? 1 : 0});
-    }
 }
 
 CWizardPage::Exit CWizardPage::Run(HWND owner)
@@ -44,39 +39,21 @@ CWizardPage::Exit CWizardPage::Run(HWND owner)
     }
 }
 
-int CWizardPage::Flag(int optionId) const
-{
-    for (const Option& option : options) {
-        if (option.controlId == optionId) {
-            return option.flag;
-        }
-    }
-    return 0;
-}
-
-bool CWizardPage::AnyChosen() const
-{
-    return std::any_of(options.begin(), options.end(), [](const Option& option) { return option.flag != 0; });
-}
-
 BOOL CWizardPage::OnInitDialog()
 {
     FitPicture();
     const BOOL result = CDialog::OnInitDialog();
     if (ShowManaged(hwnd, kSettingControls)) {
         // The choice a policy makes is the page's own.
-        for (Option& option : options) {
-            option.flag = IsDlgButtonChecked(hwnd, option.controlId) == BST_CHECKED ? 1 : 0;
-        }
+        win::CDataExchange fromBoxes(hwnd, true);
+        options.Exchange(fromBoxes);
     }
     return result;
 }
 
 void CWizardPage::Exchange(win::CDataExchange& exchange)
 {
-    for (Option& option : options) {
-        exchange.Check(option.controlId, option.flag);
-    }
+    options.Exchange(exchange);
 }
 
 void CWizardPage::OnOK()
@@ -104,34 +81,12 @@ bool CWizardPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
             result = 0;
             return true;
         }
-        if (OnOptionClicked(id)) {
+        if (options.OnClicked(hwnd, id)) {
             result = 0;
             return true;
         }
     }
     return CDialog::OnMessage(message, wParam, lParam, result);
-}
-
-// Clicking a box chooses it, even one already chosen, and clears the others.
-bool CWizardPage::OnOptionClicked(int controlId)
-{
-    const bool isOption = std::any_of(options.begin(), options.end(),
-                                      [controlId](const Option& option) { return option.controlId == controlId; });
-    if (!isOption) {
-        return false;
-    }
-    for (Option& option : options) {
-        option.flag = option.controlId == controlId ? 1 : 0;
-    }
-    ShowChoice();
-    return true;
-}
-
-void CWizardPage::ShowChoice()
-{
-    for (const Option& option : options) {
-        SendMessageA(Item(option.controlId), BM_SETCHECK, static_cast<WPARAM>(option.flag), 0);
-    }
 }
 
 // The picture keeps its pixels whatever the dialog font makes of the

@@ -4,10 +4,10 @@
 // buttons. Each page starts from its own fixed choice and stores its answer
 // when the user leaves it with Next; a setting that a policy sets shows the
 // policy's value in a disabled control instead, and is not stored.
+#include "ui/OptionGroup.h"
 #include "win/Dialog.h"
 
 #include <initializer_list>
-#include <vector>
 
 class CWizardPage : public win::CDialog {
 public:
@@ -25,8 +25,8 @@ protected:
     virtual bool StoreAnswer() = 0;
 
     // The option's flag, 0 or 1.
-    int Flag(int optionId) const;
-    bool AnyChosen() const;
+    int Flag(int optionId) const { return options.Flag(optionId); }
+    bool AnyChosen() const { return options.AnyChosen(); }
 
     BOOL OnInitDialog() override;
     void Exchange(win::CDataExchange& exchange) override;
@@ -34,15 +34,8 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    struct Option {
-        int controlId;
-        int flag;
-    };
-
     void OnBack();
-    bool OnOptionClicked(int controlId);
-    void ShowChoice();
     void FitPicture();
 
-    std::vector<Option> options;
+    COptionGroup options;
 };

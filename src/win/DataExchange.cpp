@@ -84,6 +84,16 @@ void CDataExchange::HotKey(int controlId, int& value)
     }
 }
 
+void CDataExchange::Trackbar(int controlId, int& position)
+{
+    const HWND trackbar = GetDlgItem(dialog, controlId);
+    if (saving) {
+        position = static_cast<int>(SendMessageA(trackbar, TBM_GETPOS, 0, 0));
+    } else {
+        SendMessageA(trackbar, TBM_SETPOS, TRUE, position);
+    }
+}
+
 void CDataExchange::Time(int controlId, int& minutes)
 {
     constexpr int kMinutesPerHour = 60;

@@ -34,6 +34,8 @@ public:
     // A hot-key control's value as the control gives it: the virtual key in
     // the low byte, HOTKEYF_* in the next; 0 for none.
     void HotKey(int controlId, int& value);
+    // A trackbar's position; shown with a redraw.
+    void Trackbar(int controlId, int& position);
     // A time picker's time of day as minutes after midnight, 0 to 1439.
     void Time(int controlId, int& minutes);
     // Tells the user what is wrong with the control's value, gives it the
