@@ -20,9 +20,11 @@
 
 #include <algorithm>
 #include <climits>
+#include <iterator>
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -106,6 +108,143 @@ std::map<std::string, std::string> StoreSnapshot()
         }
     }
     return values;
+}
+
+// A picture of a window as the screen shows it, once it has stopped
+// changing (the dialog paints after the click that showed a tab).
+class CScreenShot {
+public:
+    explicit CScreenShot(HWND window)
+    {
+        GetWindowRect(window, &area);
+        WaitUntil(
+            [&] {
+                std::vector<BYTE> now = ScreenPixels(area);
+                const bool still = !now.empty() && now == pixels;
+                pixels = std::move(now);
+                return still;
+            },
+            3000, 150);
+    }
+
+    // The colour at a point in screen coordinates.
+    COLORREF At(POINT point) const
+    {
+        const std::size_t width = static_cast<std::size_t>(area.right - area.left);
+        const std::size_t at = (static_cast<std::size_t>(point.y - area.top) * width +
+                                static_cast<std::size_t>(point.x - area.left)) * 4;
+        return at + 2 < pixels.size() ? RGB(pixels[at + 2], pixels[at + 1], pixels[at]) : CLR_INVALID;
+    }
+
+private:
+    RECT area = {};
+    std::vector<BYTE> pixels;
+};
+
+RECT ScreenClientRect(HWND window)
+{
+    RECT rect = {};
+    GetClientRect(window, &rect);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::string ClassOf(HWND window)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// The controls that stand on the page's own background: texts, check boxes,
+// radio buttons, group boxes and trackbars (not pictures or push buttons).
+bool StandsOnPage(HWND control)
+{
+    const LONG style = GetWindowLongA(control, GWL_STYLE);
+    const std::string kind = ClassOf(control);
+    if (kind == "Static") {
+        return (style & SS_TYPEMASK) != SS_BITMAP && (style & SS_TYPEMASK) != SS_ICON;
+    }
+    if (kind == "Button") {
+        const LONG type = style & BS_TYPEMASK;
+        return type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON;
+    }
+    return kind == TRACKBAR_CLASSA;
+}
+
+// Points of the control where only the background shows: the top row
+// (above the text, the box and a group box's line) and, in a group box, a
+// row above its bottom line; in a trackbar, the corners, clear of its ticks
+// and its focus frame.
+std::vector<POINT> BackgroundPoints(HWND control)
+{
+    const RECT rect = ScreenClientRect(control);
+    if (ClassOf(control) == TRACKBAR_CLASSA) {
+        return {{rect.left + 2, rect.top + 2}, {rect.right - 3, rect.top + 2},
+                {rect.left + 2, rect.bottom - 3}, {rect.right - 3, rect.bottom - 3}};
+    }
+    std::vector<POINT> points;
+    const bool groupBox = (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+    for (LONG x = rect.left; x < rect.right; ++x) {
+        points.push_back({x, rect.top});
+        if (groupBox && x > rect.left + 4 && x < rect.right - 5) {
+            points.push_back({x, rect.bottom - 5});
+        }
+    }
+    return points;
+}
+
+// The visible controls of the window that others may cover, with their
+// rectangles: not group boxes and tab controls, which others stand in.
+std::vector<std::pair<HWND, RECT>> Covering(HWND window)
+{
+    std::vector<std::pair<HWND, RECT>> controls;
+    for (HWND control = GetWindow(window, GW_CHILD); control != nullptr; control = GetWindow(control, GW_HWNDNEXT)) {
+        const bool frame = ClassOf(control) == WC_TABCONTROLA ||
+                           (ClassOf(control) == "Button" &&
+                            (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX);
+        RECT rect = {};
+        if (!frame && IsWindowVisible(control) && GetWindowRect(control, &rect)) {
+            controls.emplace_back(control, rect);
+        }
+    }
+    return controls;
+}
+
+bool Covered(const std::vector<std::pair<HWND, RECT>>& controls, HWND except, POINT point)
+{
+    return std::any_of(controls.begin(), controls.end(),
+                       [&](const auto& control) { return control.first != except && PtInRect(&control.second, point); });
+}
+
+// Every text, box and trackbar whose middle lies in the area (screen
+// coordinates) stands on the background shown at the point, where no
+// control is.
+void ExpectControlsOnBackground(HWND window, const RECT& area, POINT background, const std::string& where)
+{
+    const std::vector<std::pair<HWND, RECT>> covering = Covering(window);
+    ASSERT_FALSE(Covered(covering, nullptr, background)) << where;
+    const CScreenShot shot(window);
+    const COLORREF page = shot.At(background);
+    for (HWND control = GetWindow(window, GW_CHILD); control != nullptr; control = GetWindow(control, GW_HWNDNEXT)) {
+        RECT rect = {};
+        GetWindowRect(control, &rect);
+        const POINT middle = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        if (!IsWindowVisible(control) || !StandsOnPage(control) || !PtInRect(&area, middle)) {
+            continue;
+        }
+        int wrong = 0;
+        COLORREF seen = page;
+        for (const POINT point : BackgroundPoints(control)) {
+            const COLORREF colour = shot.At(point);
+            if (colour != page && !Covered(covering, control, point)) {
+                ++wrong;
+                seen = colour;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << where << ", control " << GetDlgCtrlID(control) << " \"" << GetText(control)
+                            << "\": colour " << std::hex << seen << " where the page shows " << page;
+    }
 }
 
 class SetupDialog : public ::testing::Test {
@@ -1063,6 +1202,42 @@ TEST_F(SetupDialog, ExitWhileTheStartUpDialogIsOpenEndsTheProgramCleanly)
     ASSERT_NO_FATAL_FAILURE(WaitForSetUp());
     ASSERT_TRUE(quellor.Exit());
     EXPECT_EQ(quellor.ExitCode(), 0u);
+}
+
+// Texts, boxes and trackbars are drawn on the page they stand on, not in
+// boxes of the dialog's colour: on every tab of Set Up (the tab's body) and
+// on every page of the wizard (the dialog's own).
+TEST_F(SetupDialog, EveryTabAndWizardPageShowsItsControlsOnThePageBackground)
+{
+    PrepareStore();
+    quellor_registry::WriteInt("IsAOL", 1);  // the AOL tab with its hint and title
+    ASSERT_NO_FATAL_FAILURE(LaunchAndOpen());
+    for (const int tab : {kUrlTab, kTimerTab, kProxyTab, kAolTab, kProdigyTab, kHelpTab, kSwitchOnTab, kScheduleTab}) {
+        ASSERT_NO_FATAL_FAILURE(ShowTab(tab));
+        const RECT body = ScreenClientRect(dialog.Control(IDC_TABS));
+        ExpectControlsOnBackground(dialog.Handle(), body, {body.left + 6, body.bottom - 6}, "tab " + std::to_string(tab));
+    }
+    // Below the tabs, the dialog's own background.
+    const RECT client = ScreenClientRect(dialog.Handle());
+    const RECT below = {client.left, ScreenClientRect(dialog.Control(IDC_TABS)).bottom, client.right, client.bottom};
+    ExpectControlsOnBackground(dialog.Handle(), below, {client.left + 4, client.bottom - 4}, "below the tabs");
+    dialog.Click(IDC_SETUP_CANCEL);
+    ASSERT_TRUE(dialog.WaitUntilClosed());
+
+    CWizardDriver wizard(quellor.Id());
+    ASSERT_TRUE(wizard.Open(quellor.MainWindow()));
+    const int pages[] = {wizard_page::kIsp,      wizard_page::kAutoNetSense, wizard_page::kProxy,
+                         wizard_page::kTimer,    wizard_page::kProtocol,     wizard_page::kUrlOrder};
+    for (std::size_t page = 0; page < std::size(pages); ++page) {
+        const RECT area = ScreenClientRect(wizard.Page());
+        ExpectControlsOnBackground(wizard.Page(), area, {area.left + 4, area.bottom - 4},
+                                   "wizard page " + std::to_string(page + 1));
+        if (page == 0) {
+            wizard.Click(IDC_WIZ_OTHER);
+        }
+        ASSERT_TRUE(wizard.Press(page + 1 < std::size(pages) ? IDOK : IDCANCEL,
+                                 page + 1 < std::size(pages) ? pages[page + 1] : 0));
+    }
 }
 
 }  // namespace
