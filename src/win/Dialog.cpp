@@ -178,8 +178,11 @@ void CDialog::EndDialog(INT_PTR result)
     ::EndDialog(hwnd, result);
 }
 
-bool CDialog::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
+bool CDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    if (OnBackgroundMessage(message, wParam, lParam, result)) {
+        return true;
+    }
     if (message == WM_INITDIALOG) {
         result = OnInitDialog();
         return true;
@@ -197,6 +200,46 @@ bool CDialog::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
     result = 0;
     return false;
 }
+
+// Every dialog draws its texts, boxes and trackbars on what lies under
+// them; see CPageBackground.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): a window procedure's parameters, in its order
+bool CDialog::OnBackgroundMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    const auto dc = reinterpret_cast<HDC>(wParam);  // NOLINT(performance-no-int-to-ptr): the message's DC
+    switch (message) {
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        const auto control = reinterpret_cast<HWND>(lParam);  // NOLINT(performance-no-int-to-ptr): the control
+        const HBRUSH brush = pageBackground.ForControl(hwnd, message, dc, control);
+        result = reinterpret_cast<LRESULT>(brush);
+        return brush != nullptr;
+    }
+    case WM_PRINTCLIENT:
+        pageBackground.PrintUnder(hwnd, dc);
+        result = 0;
+        return true;
+    case WM_THEMECHANGED:
+    case WM_SYSCOLORCHANGE:
+    case WM_DESTROY:
+        pageBackground.Forget();
+        return false;
+    default:
+        return false;
+    }
+}
+
+namespace {
+
+// Messages whose answer is the dialog procedure's return value itself, not
+// DWLP_MSGRESULT.
+bool AnswersDirectly(UINT message)
+{
+    return (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) || message == WM_COMPAREITEM ||
+           message == WM_VKEYTOITEM || message == WM_CHARTOITEM || message == WM_QUERYDRAGICON;
+}
+
+}  // namespace
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -220,6 +263,9 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, L
     }
     if (!handled) {
         return FALSE;
+    }
+    if (AnswersDirectly(message)) {
+        return result;
     }
     SetWindowLongPtrA(dialog, DWLP_MSGRESULT, result);
     return TRUE;

@@ -2,6 +2,7 @@
 // Modal dialogs from the program's templates. A dialog object lives on its
 // caller's stack for one modal run.
 #include "win/DataExchange.h"
+#include "win/PageBackground.h"
 #include "win/Window.h"
 
 namespace win {
@@ -45,7 +46,11 @@ private:
     // The dialog of this layer that the window belongs to, or null.
     static CDialog* OwningDialog(HWND window);
 
+    // Answers the messages through which controls ask for their background.
+    bool OnBackgroundMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
     UINT templateId;
+    CPageBackground pageBackground;
 };
 
 }  // namespace win

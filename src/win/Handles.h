@@ -76,10 +76,17 @@ struct IconTraits {
     static void Close(Handle h) { DestroyIcon(h); }
 };
 
+struct BrushTraits {
+    using Handle = HBRUSH;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DeleteObject(h); }
+};
+
 using CKernelHandle = CUniqueHandle<KernelHandleTraits>;
 using CFileHandle = CUniqueHandle<FileHandleTraits>;
 using CRegistryKey = CUniqueHandle<RegistryKeyTraits>;
 using CMenuHandle = CUniqueHandle<MenuTraits>;
 using CIconHandle = CUniqueHandle<IconTraits>;
+using CBrushHandle = CUniqueHandle<BrushTraits>;
 
 }  // namespace win

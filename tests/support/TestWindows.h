@@ -25,6 +25,8 @@ std::string GetText(HWND window);
 // A bitmap's pixels as 32-bit BGRA, top row first; empty when it cannot be
 // read.
 std::vector<BYTE> BitmapPixels(HBITMAP bitmap, int width, int height);
+// What the screen shows over the area (screen coordinates), the same way.
+std::vector<BYTE> ScreenPixels(const RECT& area);
 
 // Pumps this thread's messages for a while.
 void PumpFor(DWORD ms);

@@ -36,20 +36,7 @@ std::vector<BYTE> Capture(HWND tray)
         return {};
     }
     MapWindowPoints(tray, nullptr, reinterpret_cast<POINT*>(&area), 2);
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    SelectObject(memory, previous);
-    std::vector<BYTE> pixels = BitmapPixels(bitmap, width, height);
-
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    return ScreenPixels(area);
 }
 
 // Wine's tray draws a new picture over the old one without clearing it, so

@@ -20,9 +20,11 @@
 
 #include <algorithm>
 #include <climits>
+#include <iterator>
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -106,6 +108,77 @@ std::map<std::string, std::string> StoreSnapshot()
         }
     }
     return values;
+}
+
+RECT ScreenClientRect(HWND window)
+{
+    RECT rect = {};
+    GetClientRect(window, &rect);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// Points of a text, check box, radio button, group box or trackbar where
+// only its background shows: the top row, above the text, the box and a
+// group box's line; a trackbar's corners, clear of its ticks and focus
+// frame. None for other controls.
+std::vector<POINT> BackgroundPoints(HWND control)
+{
+    char kind[32] = {};
+    GetClassNameA(control, kind, sizeof kind);
+    const LONG style = GetWindowLongA(control, GWL_STYLE);
+    const RECT rect = ScreenClientRect(control);
+    if (lstrcmpiA(kind, TRACKBAR_CLASSA) == 0) {
+        return {{rect.left + 2, rect.top + 2}, {rect.right - 3, rect.top + 2},
+                {rect.left + 2, rect.bottom - 3}, {rect.right - 3, rect.bottom - 3}};
+    }
+    const bool text = lstrcmpiA(kind, "Static") == 0 && (style & SS_TYPEMASK) != SS_BITMAP;
+    const bool box = lstrcmpiA(kind, "Button") == 0 && (style & BS_TYPEMASK) != BS_PUSHBUTTON &&
+                     (style & BS_TYPEMASK) != BS_DEFPUSHBUTTON;
+    std::vector<POINT> points;
+    for (LONG x = rect.left; (text || box) && x < rect.right; ++x) {
+        points.push_back({x, rect.top});
+    }
+    return points;
+}
+
+// Every such control whose middle lies in the area (screen coordinates)
+// shows the colour that the background point, where no control is, shows.
+void ExpectControlsOnBackground(HWND window, const RECT& area, POINT background, const std::string& where)
+{
+    RECT shown = {};
+    GetWindowRect(window, &shown);
+    // The picture once the painting after the last click has ended.
+    std::vector<BYTE> pixels;
+    WaitUntil(
+        [&] {
+            std::vector<BYTE> now = ScreenPixels(shown);
+            const bool still = !now.empty() && now == pixels;
+            pixels = std::move(now);
+            return still;
+        },
+        3000, 150);
+    const auto colourAt = [&](POINT point) {
+        const auto width = static_cast<std::size_t>(shown.right - shown.left);
+        const std::size_t at =
+            (static_cast<std::size_t>(point.y - shown.top) * width + static_cast<std::size_t>(point.x - shown.left)) * 4;
+        return at + 2 < pixels.size() ? RGB(pixels[at + 2], pixels[at + 1], pixels[at]) : CLR_INVALID;
+    };
+    const COLORREF page = colourAt(background);
+    for (HWND control = GetWindow(window, GW_CHILD); control != nullptr; control = GetWindow(control, GW_HWNDNEXT)) {
+        RECT rect = {};
+        GetWindowRect(control, &rect);
+        if (!IsWindowVisible(control) || !PtInRect(&area, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2})) {
+            continue;
+        }
+        for (const POINT point : BackgroundPoints(control)) {
+            if (colourAt(point) != page) {
+                ADD_FAILURE() << where << ", control " << GetDlgCtrlID(control) << " \"" << GetText(control)
+                              << "\": colour " << std::hex << colourAt(point) << " where the page shows " << page;
+                break;
+            }
+        }
+    }
 }
 
 class SetupDialog : public ::testing::Test {
@@ -1063,6 +1136,44 @@ TEST_F(SetupDialog, ExitWhileTheStartUpDialogIsOpenEndsTheProgramCleanly)
     ASSERT_NO_FATAL_FAILURE(WaitForSetUp());
     ASSERT_TRUE(quellor.Exit());
     EXPECT_EQ(quellor.ExitCode(), 0u);
+}
+
+// Texts, boxes and trackbars are drawn on the page they stand on, not in
+// boxes of the dialog's colour: on every tab of Set Up (the tab's body) and
+// on every page of the wizard (the dialog's own).
+TEST_F(SetupDialog, EveryTabAndWizardPageShowsItsControlsOnThePageBackground)
+{
+    PrepareStore();
+    quellor_registry::WriteInt("IsAOL", 1);  // the AOL tab with its hint and title
+    ASSERT_NO_FATAL_FAILURE(LaunchAndOpen());
+    for (const int tab : {kUrlTab, kTimerTab, kProxyTab, kAolTab, kProdigyTab, kHelpTab, kSwitchOnTab, kScheduleTab}) {
+        ASSERT_NO_FATAL_FAILURE(ShowTab(tab));
+        const RECT body = ScreenClientRect(dialog.Control(IDC_TABS));
+        ExpectControlsOnBackground(dialog.Handle(), body, {body.left + 6, body.bottom - 6}, "tab " + std::to_string(tab));
+    }
+    // Below the tabs, the dialog's own background.
+    const RECT client = ScreenClientRect(dialog.Handle());
+    const RECT below = {client.left, ScreenClientRect(dialog.Control(IDC_TABS)).bottom, client.right, client.bottom};
+    ExpectControlsOnBackground(dialog.Handle(), below, {client.left + 4, client.bottom - 4}, "below the tabs");
+    dialog.Click(IDC_SETUP_CANCEL);
+    ASSERT_TRUE(dialog.WaitUntilClosed());
+
+    CWizardDriver wizard(quellor.Id());
+    ASSERT_TRUE(wizard.Open(quellor.MainWindow()));
+    const int pages[] = {wizard_page::kIsp,      wizard_page::kAutoNetSense, wizard_page::kProxy,
+                         wizard_page::kTimer,    wizard_page::kProtocol,     wizard_page::kUrlOrder};
+    for (std::size_t page = 0; page < std::size(pages); ++page) {
+        const RECT area = ScreenClientRect(wizard.Page());
+        ExpectControlsOnBackground(wizard.Page(), area, {area.left + 4, area.bottom - 4},
+                                   "wizard page " + std::to_string(page + 1));
+        if (page == 0) {
+            wizard.Click(IDC_WIZ_OTHER);
+        }
+        if (page + 1 < std::size(pages)) {
+            ASSERT_TRUE(wizard.Press(IDOK, pages[page + 1]));
+        }
+    }
+    ASSERT_TRUE(wizard.Press(IDCANCEL, 0));
 }
 
 }  // namespace
