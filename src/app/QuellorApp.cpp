@@ -10,6 +10,7 @@
 #include "res/resource.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
+#include "settings/TimeUnits.h"
 #include "ui/AboutDialog.h"
 #include "ui/SetupDialog.h"
 #include "ui/Wizard.h"
@@ -96,7 +97,7 @@ bool CQuellorApp::InitInstance(const CommandLineRequest& request, ExitCode& exit
     if (request.kind == Kind::On) {
         frame->StartActivity(ActivityCause::Switch, request.untilMinuteOfDay >= 0
                                                         ? MillisecondsUntilClock(request.untilMinuteOfDay)
-                                                        : static_cast<DWORD>(request.minutes) * 60000U);
+                                                        : MsFromMinutes(static_cast<unsigned int>(request.minutes)));
     }
     ShowWindow(mainWindow, SW_HIDE);
     UpdateWindow(mainWindow);

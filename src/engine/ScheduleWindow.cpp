@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr int kDaysPerWeek = 7;
-
 int Wrapped(int value, int period)
 {
     return ((value % period) + period) % period;

@@ -15,7 +15,7 @@ DWORD MillisecondsUntilClock(int minuteOfDay)
     SYSTEMTIME now = {};
     GetLocalTime(&now);
     const int minutes = MinutesUntilClock(now.wHour * 60 + now.wMinute, minuteOfDay);
-    return static_cast<DWORD>(minutes) * 60000U - (now.wSecond * 1000U + now.wMilliseconds);
+    return MsFromMinutes(static_cast<unsigned int>(minutes)) - (now.wSecond * 1000U + now.wMilliseconds);
 }
 
 void CActivityScheduler::SwitchOn()
