@@ -75,9 +75,3 @@ ScheduleState ScheduleAt(const ScheduleWindow& window, int dayOfWeek, int minute
     }
     return state;
 }
-
-int MinutesUntilClock(int nowMinute, int targetMinute)
-{
-    const int minutes = Wrapped(targetMinute - nowMinute, kMinutesPerDay);
-    return minutes == 0 ? kMinutesPerDay : minutes;
-}

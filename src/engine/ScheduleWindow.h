@@ -23,7 +23,3 @@ struct ScheduleState {
 
 // dayOfWeek 0 (Sunday) to 6, minuteOfDay 0 to 1439.
 ScheduleState ScheduleAt(const ScheduleWindow& window, int dayOfWeek, int minuteOfDay);
-
-// Minutes from nowMinute to the next time the clock reads targetMinute
-// (both minutes after midnight): 1 to 1440, a whole day when they are equal.
-int MinutesUntilClock(int nowMinute, int targetMinute);
