@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "settings/TimeUnits.h"
+
 #include <vector>
 
 const char* const kSwitchesHelp =
@@ -92,7 +94,7 @@ int ClockMinute(std::string_view text)
         int& part = i < colon ? hours : minutes;
         part = part * 10 + (text[i] - '0');
     }
-    return hours <= 23 && minutes <= 59 ? hours * 60 + minutes : -1;
+    return hours < 24 && minutes < kMinutesPerHour ? hours * kMinutesPerHour + minutes : -1;
 }
 
 CommandLineRequest Mistake(std::string text)

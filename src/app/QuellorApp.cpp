@@ -10,6 +10,7 @@
 #include "res/resource.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
+#include "settings/TimeUnits.h"
 #include "ui/AboutDialog.h"
 #include "ui/SetupDialog.h"
 #include "ui/Wizard.h"
@@ -94,9 +95,9 @@ bool CQuellorApp::InitInstance(const CommandLineRequest& request, ExitCode& exit
     }
     // Before any dialog of the start, which would otherwise hold it up.
     if (request.kind == Kind::On) {
-        frame->StartActivity(ActivityCause::CommandLineSwitch, request.untilMinuteOfDay >= 0
-                                                                   ? MillisecondsUntilClock(request.untilMinuteOfDay)
-                                                                   : static_cast<DWORD>(request.minutes) * 60000U);
+        frame->StartActivity(ActivityCause::CommandLineSwitch,
+                             request.untilMinuteOfDay >= 0 ? MillisecondsUntilClock(request.untilMinuteOfDay)
+                                                           : MsFromMinutes(static_cast<unsigned int>(request.minutes)));
     }
     ShowWindow(mainWindow, SW_HIDE);
     UpdateWindow(mainWindow);

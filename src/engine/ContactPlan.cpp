@@ -1,5 +1,7 @@
 #include "engine/ContactPlan.h"
 
+#include "settings/TimeUnits.h"
+
 #include <cstring>
 
 namespace {
@@ -18,13 +20,13 @@ std::string WithoutFirst(const std::string& text, std::size_t count)
 
 unsigned int ContactPeriodMs(int minutes)
 {
-    constexpr int kMaxMinutes = 0x7FFFFFFF / 60000;
+    constexpr int kMaxMinutes = 0x7FFFFFFF / kMsPerMinute;
     if (minutes < 1) {
         minutes = 1;
     } else if (minutes > kMaxMinutes) {
         minutes = kMaxMinutes;
     }
-    return static_cast<unsigned int>(minutes) * 60000u;
+    return MsFromMinutes(static_cast<unsigned int>(minutes));
 }
 
 int CRuntimeRandom::Next()

@@ -4,6 +4,7 @@
 // at again whenever that timer fires, the time is changed or the computer
 // resumes, so a timer that fired early or late only moves the next look.
 #include "engine/ScheduleWindow.h"
+#include "engine/ZoneClock.h"
 
 #include <windows.h>
 
@@ -25,16 +26,18 @@ public:
     // The local time of the next edge (a window's end while Holds(), the
     // next start otherwise); false when none will come.
     bool NextEdge(SYSTEMTIME& edge) const;
-    // True when the next edge is a day or more away by the local clock, so
-    // that its clock time alone would name an earlier moment.
+    // True when the local clock reads the next edge's time of day before
+    // the edge comes, so that its clock time alone would name an earlier
+    // moment.
     bool NextEdgeADayAway() const;
 
 private:
-    void Arm(const SYSTEMTIME& now, int minutesToEdge);
+    void Arm(const CZoneClock& clock, const SYSTEMTIME& now, int minutesToEdge);
 
     HWND window = nullptr;
     ScheduleWindow schedule;
     bool inside = false;
     bool hasEdge = false;
-    SYSTEMTIME nextEdge = {};
+    SYSTEMTIME nextEdge = {};     // as the clock will read it
+    SYSTEMTIME edgeInstant = {};  // UTC
 };

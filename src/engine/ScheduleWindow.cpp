@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr int kDaysPerWeek = 7;
-
 int Wrapped(int value, int period)
 {
     return ((value % period) + period) % period;
@@ -76,10 +74,4 @@ ScheduleState ScheduleAt(const ScheduleWindow& window, int dayOfWeek, int minute
         }
     }
     return state;
-}
-
-int MinutesUntilClock(int nowMinute, int targetMinute)
-{
-    const int minutes = Wrapped(targetMinute - nowMinute, kMinutesPerDay);
-    return minutes == 0 ? kMinutesPerDay : minutes;
 }

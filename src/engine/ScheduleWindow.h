@@ -6,6 +6,8 @@
 // the same day, or of the next day when toMinute comes first (a window
 // belongs to the day it starts on). Equal times mean the whole of each
 // chosen day, midnight to midnight.
+#include "settings/TimeUnits.h"
+
 struct ScheduleWindow {
     int days = 0;  // bit 0 Sunday ... bit 6 Saturday
     int fromMinute = 0;
@@ -19,12 +21,5 @@ struct ScheduleState {
     int minutesToEdge = 0;
 };
 
-constexpr int kMinutesPerDay = 1440;
-constexpr int kMinutesPerWeek = 7 * kMinutesPerDay;
-
 // dayOfWeek 0 (Sunday) to 6, minuteOfDay 0 to 1439.
 ScheduleState ScheduleAt(const ScheduleWindow& window, int dayOfWeek, int minuteOfDay);
-
-// Minutes from nowMinute to the next time the clock reads targetMinute
-// (both minutes after midnight): 1 to 1440, a whole day when they are equal.
-int MinutesUntilClock(int nowMinute, int targetMinute);

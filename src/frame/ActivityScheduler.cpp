@@ -2,7 +2,7 @@
 
 #include "engine/ActivityProbe.h"
 #include "engine/ContactPlan.h"
-#include "engine/ScheduleWindow.h"
+#include "engine/ZoneClock.h"
 #include "frame/WarningDismisser.h"
 #include "res/AppMessages.h"
 #include "settings/Settings.h"
@@ -12,10 +12,7 @@
 
 DWORD MillisecondsUntilClock(int minuteOfDay)
 {
-    SYSTEMTIME now = {};
-    GetLocalTime(&now);
-    const int minutes = MinutesUntilClock(now.wHour * 60 + now.wMinute, minuteOfDay);
-    return static_cast<DWORD>(minutes) * 60000U - (now.wSecond * 1000U + now.wMilliseconds);
+    return static_cast<DWORD>(CZoneClock().MsUntilMinute(CZoneClock::Now(), minuteOfDay));
 }
 
 void CActivityScheduler::SwitchOn()
@@ -59,17 +56,10 @@ void CActivityScheduler::LimitTo(DWORD milliseconds)
     if (milliseconds == 0 || SetTimer(frame, TIMER_ON_LIMIT, milliseconds, nullptr) == 0) {
         return;
     }
-    SYSTEMTIME now = {};
-    GetLocalTime(&now);
-    FILETIME stamp = {};
-    SystemTimeToFileTime(&now, &stamp);
-    ULARGE_INTEGER ticks = {};
-    ticks.LowPart = stamp.dwLowDateTime;
-    ticks.HighPart = stamp.dwHighDateTime;
-    ticks.QuadPart += static_cast<ULONGLONG>(milliseconds) * 10000;
-    stamp.dwLowDateTime = ticks.LowPart;
-    stamp.dwHighDateTime = ticks.HighPart;
-    timeLimited = FileTimeToSystemTime(&stamp, &limitEnd) != FALSE;
+    // The timer counts real time: the end is read off the clock as it will
+    // stand then, under whichever of the zone's rules is in force by that time.
+    limitEnd = CZoneClock().ReadingAt(CZoneClock::Later(CZoneClock::Now(), milliseconds));
+    timeLimited = true;
 }
 
 void CActivityScheduler::EndLimit()

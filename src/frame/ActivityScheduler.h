@@ -9,8 +9,9 @@
 
 #include <windows.h>
 
-// The time from now until the local clock next reads minuteOfDay (minutes
-// after midnight), to the millisecond; a whole day when it reads it now.
+// The real time from now until the computer's clock next reads minuteOfDay
+// (minutes after midnight), across any change of daylight saving time in
+// between; a whole day when it reads it now.
 DWORD MillisecondsUntilClock(int minuteOfDay);
 
 class CActivityScheduler {

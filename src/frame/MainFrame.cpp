@@ -92,7 +92,7 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         }
     }
     if (message == WM_COMMAND && OnForMinutes(LOWORD(wParam)) > 0) {
-        StartActivity(ActivityCause::Menu, OnForMinutes(LOWORD(wParam)) * 60000U);
+        StartActivity(ActivityCause::Menu, MsFromMinutes(OnForMinutes(LOWORD(wParam))));
         result = 0;
         return true;
     }
@@ -259,7 +259,7 @@ LRESULT CMainFrame::AcceptRemoteCommand(WPARAM command, LPARAM minutes) const
 LRESULT CMainFrame::OnRemoteCommand(WPARAM command, LPARAM minutes)
 {
     if (command == kRemoteOn) {
-        StartActivity(ActivityCause::CommandLineSwitch, static_cast<DWORD>(minutes) * 60000U);
+        StartActivity(ActivityCause::CommandLineSwitch, MsFromMinutes(static_cast<unsigned int>(minutes)));
     } else if (command == kRemoteOff) {
         StopActivity(ActivityCause::CommandLineSwitch);
     } else if (command == kRemoteOnUntil) {

@@ -4,6 +4,8 @@
 // the commands below and, with ON, a limit in minutes (0: none), or with ON
 // until, the clock time in minutes after midnight. The frame answers
 // kRemoteCommandTaken at once and carries the command out next.
+#include "settings/TimeUnits.h"
+
 constexpr const char* kRemoteCommandMessage = "Quellor command";
 constexpr unsigned kRemoteOn = 1;
 constexpr unsigned kRemoteOff = 2;
@@ -12,4 +14,4 @@ constexpr unsigned kRemoteOnUntil = 4;
 constexpr long kRemoteCommandTaken = 0x51C0;
 
 // The longest limit an ON can be given: a day.
-constexpr int kMostOnMinutes = 24 * 60;
+constexpr int kMostOnMinutes = kMinutesPerDay;

@@ -4,6 +4,7 @@
 // default; they pass it explicitly. A key an administrator may set by
 // policy says so, and an integer key gives the values a policy may set.
 #include "settings/MakerSite.h"
+#include "settings/TimeUnits.h"
 
 namespace keys {
 
@@ -61,8 +62,8 @@ inline constexpr TextKey WhenConnections{"WhenConnections", "", Policy::Yes};
 inline constexpr TextKey WhenPrograms{"WhenPrograms", "", Policy::Yes};
 // Bit 0 Sunday to bit 6 Saturday; the times in minutes after midnight.
 inline constexpr IntKey WhenDays{"WhenDays", 0, Policy::Yes, 0, 0x7F};
-inline constexpr IntKey WhenFrom{"WhenFrom", 0, Policy::Yes, 0, 24 * 60 - 1};
-inline constexpr IntKey WhenTo{"WhenTo", 0, Policy::Yes, 0, 24 * 60 - 1};
+inline constexpr IntKey WhenFrom{"WhenFrom", 0, Policy::Yes, 0, kMinutesPerDay - 1};
+inline constexpr IntKey WhenTo{"WhenTo", 0, Policy::Yes, 0, kMinutesPerDay - 1};
 // The hot-key control's value: the virtual key, and HOTKEYF_* above it.
 inline constexpr IntKey HotKey{"HotKey", 0, Policy::Yes, 0, 0x0FFF};
 inline constexpr IntKey KeepAwake{"KeepAwake", 0, Policy::Yes};

@@ -1,5 +1,7 @@
 #include "settings/SwitchSettings.h"
 
+#include "settings/TimeUnits.h"
+
 namespace switch_settings {
 
 namespace {

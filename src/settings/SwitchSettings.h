@@ -35,7 +35,6 @@ namespace switch_settings {
 // at most 256 characters, a file name 255.
 constexpr std::size_t kMostListChars = 2048;
 constexpr int kAllDays = 0x7F;
-constexpr int kMinutesPerDay = 1440;
 // The hot-key control's modifiers, HOTKEYF_SHIFT | CONTROL | ALT | EXT.
 constexpr int kHotKeyModifierMask = 0x0F;
 

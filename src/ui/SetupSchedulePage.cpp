@@ -3,6 +3,7 @@
 #include "res/resource.h"
 #include "settings/Settings.h"
 #include "settings/SwitchSettings.h"
+#include "settings/TimeUnits.h"
 
 #include <commctrl.h>
 
@@ -19,7 +20,6 @@ constexpr SettingControl kManaged[] = {
     {IDC_KEEP_AWAKE, keys::KeepAwake},
 };
 
-constexpr int kDaysPerWeek = 7;
 // The day boxes' ids follow each other from Sunday, as the days' bits do.
 static_assert(IDC_SATURDAY - IDC_SUNDAY == kDaysPerWeek - 1, "one box for every day");
 
