@@ -5,14 +5,6 @@
 #include "settings/MakerSite.h"
 #include "settings/Settings.h"
 #include "ui/SettingControl.h"
-#include "ui/SetupAolPage.h"
-#include "ui/SetupHelpPage.h"
-#include "ui/SetupProdigyPage.h"
-#include "ui/SetupProxyPage.h"
-#include "ui/SetupSchedulePage.h"
-#include "ui/SetupSwitchOnPage.h"
-#include "ui/SetupTimerPage.h"
-#include "ui/SetupUrlPage.h"
 #include "ui/WebLink.h"
 
 #include <commctrl.h>
@@ -40,16 +32,9 @@ const win::NotifyEntry<CSetupDialog> CSetupDialog::notifications[] = {
 
 const win::MessageMap<CSetupDialog> CSetupDialog::messageMap = {{}, commands, notifications, {}};
 
-CSetupDialog::CSetupDialog(int startUp, bool hotKeyTaken) : CDialog(IDD_SETUP), startUp(startUp)
+CSetupDialog::CSetupDialog(int startUp, bool hotKeyTaken)
+    : CDialog(IDD_SETUP), startUp(startUp), switchOnPage(hotKeyTaken)
 {
-    pages.push_back(std::make_unique<CSetupUrlPage>());
-    pages.push_back(std::make_unique<CSetupTimerPage>());
-    pages.push_back(std::make_unique<CSetupProxyPage>());
-    pages.push_back(std::make_unique<CSetupAolPage>());
-    pages.push_back(std::make_unique<CSetupProdigyPage>());
-    pages.push_back(std::make_unique<CSetupHelpPage>());
-    pages.push_back(std::make_unique<CSetupSwitchOnPage>(hotKeyTaken));
-    pages.push_back(std::make_unique<CSetupSchedulePage>());
 }
 
 // What the dialog does not handle itself goes to its pages: their controls'
@@ -65,7 +50,7 @@ bool CSetupDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     if (win::DispatchMessageMap(*this, messageMap, message, wParam, lParam, result)) {
         return true;
     }
-    for (const auto& page : pages) {
+    for (CSetupPage* page : pages) {
         if (page->OnMessage(message, wParam, lParam, result)) {
             return true;
         }
@@ -83,7 +68,7 @@ BOOL CSetupDialog::OnInitDialog()
     if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
         CentreOn(work);
     }
-    for (const auto& page : pages) {
+    for (CSetupPage* page : pages) {
         page->Attach(hwnd);
         page->Read();
     }
@@ -98,7 +83,7 @@ void CSetupDialog::Exchange(win::CDataExchange& dx)
 {
     dx.Check(IDC_NO_STARTUP_DIALOG, startUp);
     dx.Check(IDC_AUTONETSENSE, autoNetSense);
-    for (const auto& page : pages) {
+    for (CSetupPage* page : pages) {
         page->Exchange(dx);
     }
 }
@@ -106,7 +91,7 @@ void CSetupDialog::Exchange(win::CDataExchange& dx)
 void CSetupDialog::DisableManaged()
 {
     bool managed = ::DisableManaged(hwnd, kManaged);
-    for (const auto& page : pages) {
+    for (CSetupPage* page : pages) {
         managed = page->DisableManaged() || managed;
     }
     ShowWindow(Item(IDC_MANAGED_NOTE), managed ? SW_SHOW : SW_HIDE);
@@ -145,7 +130,7 @@ void CSetupDialog::WriteSettings() const
 {
     settings::Write(keys::AutoNetSense, autoNetSense);
     settings::Write(keys::StartUp, startUp);
-    for (const auto& page : pages) {
+    for (CSetupPage* page : pages) {
         page->Write();
     }
 }

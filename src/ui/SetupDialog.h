@@ -4,12 +4,18 @@
 // setting that a policy sets shows the policy's value in a disabled control,
 // and no write reaches it. Each tab is a page of its own (CSetupPage); the
 // dialog keeps the tab strip, the boxes under it and the buttons.
-#include "ui/SetupPage.h"
+#include "ui/SetupAolPage.h"
+#include "ui/SetupHelpPage.h"
+#include "ui/SetupProdigyPage.h"
+#include "ui/SetupProxyPage.h"
+#include "ui/SetupSchedulePage.h"
+#include "ui/SetupSwitchOnPage.h"
+#include "ui/SetupTimerPage.h"
+#include "ui/SetupUrlPage.h"
 #include "win/Dialog.h"
 #include "win/MessageMap.h"
 
-#include <memory>
-#include <vector>
+#include <array>
 
 class CSetupDialog : public win::CDialog {
 public:
@@ -56,8 +62,17 @@ private:
 
     int startUp;
     int autoNetSense = 0;
+    CSetupUrlPage urlPage;
+    CSetupTimerPage timerPage;
+    CSetupProxyPage proxyPage;
+    CSetupAolPage aolPage;
+    CSetupProdigyPage prodigyPage;
+    CSetupHelpPage helpPage;
+    CSetupSwitchOnPage switchOnPage;
+    CSetupSchedulePage schedulePage;
     // One for each tab, in the tabs' order.
-    std::vector<std::unique_ptr<CSetupPage>> pages;
+    const std::array<CSetupPage*, 8> pages{&urlPage,     &timerPage, &proxyPage,    &aolPage,
+                                           &prodigyPage, &helpPage,  &switchOnPage, &schedulePage};
     int selectedTab = 0;
     bool closing = false;
 };
