@@ -404,12 +404,49 @@ def write_ico(path, images, smallest_png=20):
         f.write(head + b"".join(data for *_, data in entries))
 
 
+def rle4_row(idx):
+    """One row in the 4-bit run-length form: a count and two alternating
+    colours for a stretch of period two, literal pixels for the rest."""
+    out, literal, i = b"", [], 0
+
+    def flush():
+        nonlocal out, literal
+        while literal:
+            piece, literal = literal[:255], literal[255:]
+            if len(piece) < 3:
+                for j in range(0, len(piece), 2):
+                    pair = piece[j:j + 2]
+                    out += bytes([len(pair), (pair[0] << 4) | pair[-1]])
+            else:
+                packed = bytes((piece[j] << 4) | (piece[j + 1] if j + 1 < len(piece) else 0)
+                               for j in range(0, len(piece), 2))
+                out += bytes([0, len(piece)]) + packed + b"\0" * (len(packed) % 2)
+
+    while i < len(idx):
+        run = 1
+        while i + run < len(idx) and run < 255 and idx[i + run] == idx[i + run - 2 if run >= 2 else i]:
+            run += 1
+        if run >= 4:
+            flush()
+            second = idx[i + 1] if run > 1 else idx[i]
+            out += bytes([run, (idx[i] << 4) | second])
+            i += run
+        else:
+            literal.append(idx[i])
+            i += 1
+    flush()
+    return out + b"\0\0"
+
+
 def write_bmp(path, canvas):
-    bits = pixel_rows_4bpp(canvas)
+    """A 16-colour bitmap, run-length encoded (BI_RLE4): a third the size."""
+    rows = [[0 if p is CLEAR else p for p in row] for row in reversed(canvas.px)]
+    bits = b"".join(rle4_row(row) for row in rows) + b"\0\1"
     offset = 14 + 40 + 64
+    header = struct.pack("<IiiHHIIiiII", 40, canvas.w, canvas.h, 1, 4, 2, len(bits), 0, 0, 16, 0)
     with open(path, "wb") as f:
         f.write(struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset))
-        f.write(info_header(canvas.w, canvas.h, len(bits), 16) + palette_bytes() + bits)
+        f.write(header + palette_bytes() + bits)
 
 
 # --- lettering: a 5x7 pixel font (8th row for descenders) --------------------
