@@ -122,7 +122,7 @@ std::vector<std::string> PhonebookEntries()
     if (result == ERROR_BUFFER_TOO_SMALL && needed > 1 && needed <= kMostEntries) {
         entries.resize(needed);
         entries[0].dwSize = sizeof(RASENTRYNAMEA);
-        byteCount = static_cast<DWORD>(entries.size() * sizeof(RASENTRYNAMEA));
+        byteCount = static_cast<DWORD>(needed) * static_cast<DWORD>(sizeof(RASENTRYNAMEA));
         result = enumEntries(nullptr, nullptr, entries.data(), &byteCount, &count);
     }
     if (result != 0) {

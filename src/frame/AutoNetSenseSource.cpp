@@ -54,6 +54,7 @@ bool CAutoNetSenseSource::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, 
         redialedDrop.clear();
         PostMessageA(frame, WM_NET_CHANGE_POSTED, 1, 0);
     } else if (message == WM_NET_DISCONNECTED) {
+        // NOLINTNEXTLINE(performance-no-int-to-ptr): the watch's record, valid during the call
         const auto* gone = reinterpret_cast<const ConnectionRecord*>(lParam);
         if (gone != nullptr && redial.WillRedial(gone->entryName)) {
             redialedDrop = gone->entryName;

@@ -109,6 +109,7 @@ bool CRedialer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
         // Sent by the watch: kept, and acted on once the message loop comes
         // round to it, never inside a wait on the shell.
         if (on) {
+            // NOLINTNEXTLINE(performance-no-int-to-ptr): the watch's list, as it sent it
             entriesUp = *reinterpret_cast<const std::vector<std::string>*>(lParam);
             polled = true;
             PostMessageA(frame, WM_REDIAL_LOOK, 0, 0);

@@ -138,6 +138,9 @@ TEST_F(Redial, NothingWhileOffAndOnlyAFailureThatMayPassIsTriedAgain)
     const std::string again = "ON, dialing Office VPN again at ";
     ASSERT_TRUE(WaitUntil([&] { return Tip().find(again) != std::string::npos; }, 5000)) << Tip();
     // The clock time 30 s after the failed dial, give or take the dial's own second.
+    std::string oneLine = Tip();
+    std::replace(oneLine.begin(), oneLine.end(), '\n', '|');
+    std::printf("[  MEASURE ] tip \"%s\"\n", oneLine.c_str());
     const std::string shown = Tip().substr(Tip().find(again) + again.size());
     const auto at = [&](int seconds) {
         FILETIME stamp = {};
