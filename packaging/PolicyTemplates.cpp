@@ -135,6 +135,19 @@ std::vector<PolicyText> Policies()
          "Enabled: while Quellor is ON, Windows does not put the computer to sleep for idleness; the display may "
          "still turn off.\n\nDisabled: Windows sleeps as it is set to.",
          {{keys::KeepAwake, ""}}},
+        {"Redial",
+         "Dial these connections again when they drop",
+         "Names of connections of Windows' dial-up service (dial-up, PPPoE, VPN) as their phonebook entries are "
+         "called, separated by ;. While Quellor is ON, it dials each of them that is not connected, with the user "
+         "name and password saved for it, and tries again after 30 s, 2 min, 5 min and then every 15 min; it "
+         "stops after 10 failures in a row, and at once at an error that needs the user (a wrong password, a "
+         "disabled account). Empty: Quellor dials nothing.",
+         {{keys::Redial, "Connections:"}}},
+        {"Balloons",
+         "Show balloons about connections dialed again",
+         "Enabled: Quellor tells in a balloon from its icon when a connection it dials again drops, when it is "
+         "back and when Quellor stops dialing it.\n\nDisabled: no balloons; the tip still tells.",
+         {{keys::Balloons, ""}}},
     };
 }
 

@@ -207,6 +207,7 @@ void CConnectionWatch::OnConnectionsChanged(const RasConnection* connections, DW
         OnConnected(record);
         keptConnections.push_back(record);
     }
+    OnPolled();
 }
 
 DWORD WINAPI CConnectionWatch::WorkerMain(void* start)

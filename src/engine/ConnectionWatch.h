@@ -53,6 +53,8 @@ public:
 protected:
     virtual void OnConnected(const ConnectionRecord& connection);
     virtual void OnDisconnected(const ConnectionRecord& connection);
+    // After every enumeration that succeeded, once the changes are told.
+    virtual void OnPolled() {}
 
     // True from the moment Stop begins until the worker has ended.
     bool IsStopping() const { return stopRequested.load() != 0; }

@@ -12,6 +12,7 @@ void CAutoNetSenseSource::Follow(HWND frameWindow)
     const bool aol = wanted && ReadAolFlag() != 0;
     if ((!wanted || aol) && autoNetSense.IsWatching()) {
         autoNetSense.Stop();
+        redialedDrop.clear();
         if (sources.Holds(ActivityCause::AutoNetSense)) {
             sources.Ended(ActivityCause::AutoNetSense);
         }
@@ -40,15 +41,28 @@ void CAutoNetSenseSource::StopPresenceCheck()
 void CAutoNetSenseSource::Stop()
 {
     autoNetSense.Stop();
+    redialedDrop.clear();
     StopPresenceCheck();
 }
 
 // The watch sends its news and waits: it is acted on once the message loop
 // comes round to it, never inside a wait on the shell.
-bool CAutoNetSenseSource::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
+// The drop of a line that Quellor dials again is no end yet.
+bool CAutoNetSenseSource::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    if (message == WM_NET_CONNECTED || message == WM_NET_DISCONNECTED) {
-        PostMessageA(frame, WM_NET_CHANGE_POSTED, message == WM_NET_CONNECTED ? 1 : 0, 0);
+    if (message == WM_NET_CONNECTED) {
+        redialedDrop.clear();
+        PostMessageA(frame, WM_NET_CHANGE_POSTED, 1, 0);
+    } else if (message == WM_NET_DISCONNECTED) {
+        // NOLINTNEXTLINE(performance-no-int-to-ptr): the watch's record, valid during the call
+        const auto* gone = reinterpret_cast<const ConnectionRecord*>(lParam);
+        if (gone != nullptr && redial.WillRedial(gone->entryName)) {
+            redialedDrop = gone->entryName;
+        } else {
+            PostMessageA(frame, WM_NET_CHANGE_POSTED, 0, 0);
+        }
+    } else if (message == WM_REDIAL_STOPPED) {
+        EndRedialedDrop();
     } else if (message == WM_NET_CHANGE_POSTED && wParam != 0) {
         sources.Began(ActivityCause::AutoNetSense);
     } else if (message == WM_NET_CHANGE_POSTED) {
@@ -60,6 +74,14 @@ bool CAutoNetSenseSource::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT
     }
     result = 0;
     return true;
+}
+
+void CAutoNetSenseSource::EndRedialedDrop()
+{
+    if (!redialedDrop.empty() && !redial.WillRedial(redialedDrop)) {
+        redialedDrop.clear();
+        sources.Ended(ActivityCause::AutoNetSense);
+    }
 }
 
 void CAutoNetSenseSource::CheckAolPresence()

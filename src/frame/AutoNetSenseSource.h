@@ -8,9 +8,22 @@
 
 #include <windows.h>
 
+#include <string>
+
+// Whether Quellor dials an entry again: its drop is then no end.
+class CRedialQuery {
+public:
+    virtual bool WillRedial(const std::string& entry) const = 0;
+
+    CRedialQuery() = default;
+    CRedialQuery(const CRedialQuery&) = delete;
+    CRedialQuery& operator=(const CRedialQuery&) = delete;
+    virtual ~CRedialQuery() = default;
+};
+
 class CAutoNetSenseSource {
 public:
-    explicit CAutoNetSenseSource(CSwitchSources& sources) : sources(sources) {}
+    CAutoNetSenseSource(CSwitchSources& sources, const CRedialQuery& redial) : sources(sources), redial(redial) {}
     CAutoNetSenseSource(const CAutoNetSenseSource&) = delete;
     CAutoNetSenseSource& operator=(const CAutoNetSenseSource&) = delete;
     ~CAutoNetSenseSource() = default;
@@ -23,8 +36,8 @@ public:
     void Stop();
 
     // The frame's messages go here first: the watch's WM_NET_CONNECTED and
-    // WM_NET_DISCONNECTED, WM_NET_CHANGE_POSTED and the TIMER_AOL_PRESENCE
-    // tick. False for any other message.
+    // WM_NET_DISCONNECTED, WM_NET_CHANGE_POSTED, WM_REDIAL_STOPPED and the
+    // TIMER_AOL_PRESENCE tick. False for any other message.
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     bool IsWaitingForDialUp() const { return autoNetSense.IsWatching(); }
@@ -34,8 +47,14 @@ private:
     void StopPresenceCheck();
     void CheckAolPresence();
 
+    void EndRedialedDrop();
+
     CSwitchSources& sources;
+    const CRedialQuery& redial;
     HWND frame = nullptr;
+    // The last line's drop, left to the dialing: AutoNetSense's end waits
+    // until Quellor stops dialing it.
+    std::string redialedDrop;
     CAutoNetSenseWatch autoNetSense;
     bool aolPresenceWatched = false;
     // The America Online time-keeper window was there at the last check.

@@ -97,6 +97,7 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         return true;
     }
     if (sources.OnMessage(message, wParam, lParam, result) || autoNetSense.OnMessage(message, wParam, lParam, result) ||
+        redialer.OnMessage(message, wParam, lParam, result) ||
         win::DispatchMessageMap(*this, messageMap, message, wParam, lParam, result)) {
         return true;
     }
@@ -115,6 +116,7 @@ bool CMainFrame::OpensDialog(UINT command)
 LRESULT CMainFrame::OnCreate(WPARAM, LPARAM)
 {
     scheduler.Attach(hwnd);
+    redialer.Attach(hwnd);
     presence.Create(hwnd);
     // Only once the icon is set up: adding it waits on the shell and answers
     // sent messages meanwhile, so a watch started earlier could switch the
@@ -128,6 +130,7 @@ void CMainFrame::StartSources()
 {
     const SwitchSettings chosen = SwitchSettings::Read();
     scheduler.KeepAwakeWhileOn(chosen.keepAwake);
+    redialer.Follow();
     sources.Start(hwnd, chosen);
 }
 
@@ -157,6 +160,7 @@ void CMainFrame::StartActivity(ActivityCause cause, DWORD limitMs)
     }
     scheduler.LimitTo(limitMs);
     scheduler.SwitchOn();
+    redialer.SwitchOn();
     ShowStatus();
 }
 
@@ -168,6 +172,7 @@ void CMainFrame::StopActivity(ActivityCause cause)
         scheduler.EndLimit();
     }
     scheduler.SwitchOff(cause == ActivityCause::AutoNetSense);
+    redialer.SwitchOff();
     ShowStatus();
 }
 
@@ -181,7 +186,19 @@ void CMainFrame::ShowStatus()
     }
     activity.waitingForDialUp = autoNetSense.IsWaitingForDialUp();
     activity.waitingForAmericaOnline = autoNetSense.IsWaitingForAmericaOnline();
+    redialer.Show(activity);
     presence.Show(activity, reasons);
+}
+
+void CMainFrame::RedialChanged(const TrayBalloon* balloon)
+{
+    if (shutDown) {
+        return;
+    }
+    if (balloon != nullptr) {
+        presence.ShowBalloon(*balloon);
+    }
+    ShowStatus();
 }
 
 LRESULT CMainFrame::OnTimer(WPARAM timerId, LPARAM lParam)
@@ -302,6 +319,7 @@ void CMainFrame::Shutdown()
 {
     shutDown = true;
     scheduler.Stop();
+    redialer.SwitchOff();
     sources.Stop();
     autoNetSense.Stop();
     KillTimer(hwnd, TIMER_TRAY_RETRY);

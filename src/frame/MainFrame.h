@@ -9,6 +9,7 @@
 #include "frame/ActivityCause.h"
 #include "frame/ActivityScheduler.h"
 #include "frame/AutoNetSenseSource.h"
+#include "frame/Redialer.h"
 #include "frame/RemoteCommand.h"
 #include "frame/SwitchSources.h"
 #include "res/AppMessages.h"
@@ -19,7 +20,7 @@
 
 #include <string>
 
-class CMainFrame : public win::CFrameWindow, private CActivitySwitch {
+class CMainFrame : public win::CFrameWindow, private CActivitySwitch, private CRedialTarget {
 public:
     // Commands the frame does not handle go on to the fallback.
     explicit CMainFrame(win::CCommandTarget* commandFallback = nullptr,
@@ -73,6 +74,7 @@ private:
     // again, and the sources start again.
     void ApplySettings();
     void SourcesChanged(const SwitchReasons& reasons, SourceSwitch switchTo, ActivityCause cause) override;
+    void RedialChanged(const TrayBalloon* balloon) override;
     // Tells the tray what the activity does now, and why.
     void ShowStatus();
 
@@ -87,10 +89,12 @@ private:
     SwitchReasons reasons;
     bool shutDown = false;
     // Stopped in this order at the end, and destroyed in the reverse one:
-    // the activity first; AutoNetSense before the sources, to which it
-    // reports its edges; the tray icon last, when the window goes.
+    // the activity first, with its dialing of dropped lines; AutoNetSense
+    // before the sources, to which it reports its edges; the tray icon
+    // last, when the window goes.
     CActivityScheduler scheduler;
+    CRedialer redialer{*this};
     CSwitchSources sources{*this};
-    CAutoNetSenseSource autoNetSense{sources};
+    CAutoNetSenseSource autoNetSense{sources, redialer};
     CTrayPresence presence;
 };

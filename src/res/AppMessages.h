@@ -37,6 +37,15 @@ constexpr UINT WM_POLICY_CHANGED = WM_APP + 6;
 // settings, so that the sources, which read them when they start, start
 // again; wParam is the dialog's window, for the answer below.
 constexpr UINT WM_SETUP_APPLIED = WM_APP + 10;
+// Dialing dropped connections again. Sent by its watch after every
+// enumeration, with the entries up (lParam: a std::vector<std::string>,
+// valid during the call); posted by the frame to itself to act on them;
+// posted by a dial's thread when the dial has ended; posted by the frame to
+// itself when it stops dialing an entry, so that AutoNetSense looks again.
+constexpr UINT WM_REDIAL_POLLED = WM_APP + 12;
+constexpr UINT WM_REDIAL_LOOK = WM_APP + 13;
+constexpr UINT WM_REDIAL_DIALED = WM_APP + 14;
+constexpr UINT WM_REDIAL_STOPPED = WM_APP + 15;
 // To the Set Up dialog: wParam nonzero when another program holds the
 // stored hot key, zero when it is free or none is set.
 constexpr UINT WM_HOTKEY_TAKEN = WM_APP + 11;
@@ -57,12 +66,15 @@ constexpr UINT_PTR TIMER_SCHEDULE = 6;
 constexpr UINT_PTR TIMER_PROGRAMS_POLL = 7;
 constexpr UINT_PTR TIMER_CONNECTIONS_POLL = 8;
 constexpr UINT_PTR TIMER_CONNECTIONS_SETTLE = 9;
+// The next try of an entry dialed again after a failure.
+constexpr UINT_PTR TIMER_REDIAL = 10;
 
 namespace app_messages {
 constexpr UINT kAll[] = {
     WM_TRAY_CALLBACK, WM_TRAY_PICTURES,        WM_NET_CONNECTED,         WM_NET_DISCONNECTED,
     WM_CONTACT_DONE,  WM_NET_CHANGE_POSTED,    WM_REMOTE_COMMAND_POSTED, WM_SWITCH_CONNECTIONS,
     WM_SWITCH_PROGRAM_ENDED, WM_SETUP_APPLIED, WM_HOTKEY_TAKEN, WM_POLICY_CHANGED,
+    WM_REDIAL_POLLED, WM_REDIAL_LOOK, WM_REDIAL_DIALED, WM_REDIAL_STOPPED,
 };
 
 constexpr bool AllDistinct()

@@ -68,6 +68,11 @@ inline constexpr IntKey WhenTo{"WhenTo", 0, Policy::Yes, 0, kMinutesPerDay - 1};
 inline constexpr IntKey HotKey{"HotKey", 0, Policy::Yes, 0, 0x0FFF};
 inline constexpr IntKey KeepAwake{"KeepAwake", 0, Policy::Yes};
 
+// Phonebook entries that Quellor dials again when they drop while it is ON,
+// separated by ';'; and whether it tells of that in balloons.
+inline constexpr TextKey Redial{"Redial", "", Policy::Yes};
+inline constexpr IntKey Balloons{"Balloons", 1, Policy::Yes};
+
 inline constexpr int kHostCount = 10;
 
 enum class HostList { Http, Ftp };

@@ -56,6 +56,10 @@ std::string ShortForm(std::string text, const std::vector<std::string>& items, s
 std::string OnLine(const ActivityShown& activity, const SwitchReasons& reasons, std::size_t mostChars,
                    TimeTextFunction timeText)
 {
+    if (!activity.redialing.empty()) {
+        const std::string when = activity.redialAt.set ? " again at " + timeText(activity.redialAt) : "";
+        return LongForm("ON, dialing ", activity.redialing, when, mostChars);
+    }
     std::vector<std::string> items;
     if (activity.limitEnd.set) {
         items.push_back("until " + timeText(activity.limitEnd));

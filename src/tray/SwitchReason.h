@@ -52,11 +52,16 @@ struct ActivityShown {
     TipTime limitEnd;
     bool waitingForDialUp = false;
     bool waitingForAmericaOnline = false;
+    // An entry dialed again while ON, and when it is tried next (not set:
+    // it is being dialed).
+    std::string redialing;
+    TipTime redialAt;
 };
 
-// One reason in its long form ("ON while download.exe runs"); several in a
-// short list ("ON: until 06:00, download.exe", "OFF, waiting for 22:00,
-// Office VPN and 2 more"). Never longer than mostChars (for any mostChars
+// An entry dialed again comes first ("ON, dialing Office VPN again at
+// 14:05"). Otherwise one reason in its long form ("ON while download.exe
+// runs"); several in a short list ("ON: until 06:00, download.exe", "OFF,
+// waiting for 22:00, Office VPN and 2 more"). Never longer than mostChars (for any mostChars
 // of 32 or more, with every part of the line whole or cut with "...").
 std::string SwitchStatusLine(const ActivityShown& activity, const SwitchReasons& reasons, std::size_t mostChars,
                              TimeTextFunction timeText);

@@ -10,6 +10,9 @@ namespace {
 constexpr DWORD kRecordSize = NOTIFYICONDATAA_V2_SIZE;
 static_assert(NOTIFYICONDATAA_V2_SIZE == 488, "the shell expects the 488-byte record");
 constexpr UINT kAllParts = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+// NIIF_RESPECT_QUIET_TIME, which the headers for older systems lack; those
+// systems ignore it.
+constexpr DWORD kRespectQuietTime = 0x80;
 }  // namespace
 
 win::CIconHandle LoadNotificationIcon(UINT resourceId)
@@ -90,6 +93,19 @@ bool CTrayNotifyIcon::SetTip(const char* tooltip)
     NOTIFYICONDATAA change = record;
     change.uFlags = NIF_TIP;
     return shellNotify(NIM_MODIFY, &change) != FALSE;
+}
+
+bool CTrayNotifyIcon::ShowBalloon(const char* title, const char* text, DWORD icon)
+{
+    if (!shown) {
+        return false;
+    }
+    NOTIFYICONDATAA balloon = record;
+    balloon.uFlags = NIF_INFO;
+    lstrcpynA(balloon.szInfoTitle, title, sizeof balloon.szInfoTitle);
+    lstrcpynA(balloon.szInfo, text, sizeof balloon.szInfo);
+    balloon.dwInfoFlags = icon | kRespectQuietTime;
+    return shellNotify(NIM_MODIFY, &balloon) != FALSE;
 }
 
 // While the shell has not taken the icon, the picture is only kept for the

@@ -41,6 +41,9 @@ public:
     bool SetIcon(HICON icon);
     // Lines separated by "\n"; at most 127 characters are kept.
     bool SetTip(const char* tooltip);
+    // A balloon from the icon (NIIF_INFO or NIIF_WARNING), which the shell
+    // keeps back while the user does not want to be disturbed.
+    bool ShowBalloon(const char* title, const char* text, DWORD icon);
     bool Animate(const HICON* pictures, int count, UINT delayMs);
     void StopAnimation();
     bool IsShown() const { return shown; }

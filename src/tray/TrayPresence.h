@@ -11,6 +11,13 @@
 
 #include <string>
 
+// A balloon from the icon; a warning shows the warning sign.
+struct TrayBalloon {
+    std::string title;
+    std::string text;
+    bool warning = false;
+};
+
 constexpr UINT kTrayIconId = 140;
 constexpr const char* kTrayTooltip = QUELLOR_TRAY_TOOLTIP;
 constexpr UINT kTrayRetryPeriodMs = 2000;
@@ -31,6 +38,10 @@ public:
     // changes nothing more.
     void Show(const ActivityShown& activity, SwitchReasons reasons);
     void ContactEnded(ContactOutcome outcome, const SYSTEMTIME& when);
+    void ShowBalloon(const TrayBalloon& balloon)
+    {
+        trayIcon.ShowBalloon(balloon.title.c_str(), balloon.text.c_str(), balloon.warning ? NIIF_WARNING : NIIF_INFO);
+    }
 
     bool IsTaskbarCreated(UINT message) const { return message == taskbarCreatedMessage && message != 0; }
     // The shell (re)built its notification area: it has forgotten the icon,

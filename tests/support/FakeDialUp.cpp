@@ -66,28 +66,67 @@ void CFakeDialUp::SetFailure(DWORD errorCode)
     WriteNumber(kListKey, "Failure", errorCode);
 }
 
+DWORD CFakeDialUp::Number(const char* name) const
+{
+    DWORD number = 0;
+    DWORD size = sizeof number;
+    RegGetValueA(HKEY_CURRENT_USER, kListKey, name, RRF_RT_REG_DWORD, nullptr, &number, &size);
+    return number;
+}
+
 DWORD CFakeDialUp::Calls() const
 {
-    HKEY key = nullptr;
-    DWORD calls = 0;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kListKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-        DWORD size = sizeof calls;
-        RegQueryValueExA(key, "Calls", nullptr, nullptr, reinterpret_cast<BYTE*>(&calls), &size);
-        RegCloseKey(key);
-    }
-    return calls;
+    return Number("Calls");
 }
+
+namespace {
+
+std::string ReadText(const char* name)
+{
+    std::string text(65536, '\0');
+    DWORD size = static_cast<DWORD>(text.size());
+    if (RegGetValueA(HKEY_CURRENT_USER, kListKey, name, RRF_RT_REG_SZ, nullptr, &text[0], &size) != ERROR_SUCCESS) {
+        return {};
+    }
+    return text.c_str();
+}
+
+}  // namespace
 
 std::string CFakeDialUp::LoadedFrom() const
 {
-    char path[MAX_PATH] = {};
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kListKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-        DWORD size = sizeof path - 1;
-        RegQueryValueExA(key, "LoadedFrom", nullptr, nullptr, reinterpret_cast<BYTE*>(path), &size);
-        RegCloseKey(key);
+    return ReadText("LoadedFrom");
+}
+
+void CFakeDialUp::SetPhonebook(const std::string& entries)
+{
+    WriteText(kListKey, "Phonebook", entries);
+}
+
+void CFakeDialUp::SetDialResult(DWORD errorCode)
+{
+    WriteNumber(kListKey, "DialResult", errorCode);
+}
+
+void CFakeDialUp::SetDialDelay(DWORD delayMs)
+{
+    WriteNumber(kListKey, "DialDelay", delayMs);
+}
+
+std::vector<DWORD> CFakeDialUp::DialTimes(const std::string& entry) const
+{
+    std::vector<DWORD> times;
+    const std::string log = ReadText("DialLog");
+    for (std::size_t start = 0; start < log.size();) {
+        const std::size_t end = log.find('\n', start);
+        const std::string line = log.substr(start, end - start);
+        const std::size_t blank = line.find(' ');
+        if (blank != std::string::npos && line.substr(blank + 1) == entry) {
+            times.push_back(std::stoul(line.substr(0, blank)));
+        }
+        start = end == std::string::npos ? log.size() : end + 1;
     }
-    return path;
+    return times;
 }
 
 std::string CFakeDialUp::SystemCopy()

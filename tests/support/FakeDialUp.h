@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 class CFakeDialUp {
 public:
@@ -28,6 +29,18 @@ public:
     void SetFailure(DWORD errorCode);
     // How often the program has asked for the list.
     DWORD Calls() const;
+
+    // Dialing: the phonebook's entries ('|' between them), the error every
+    // dial ends with (0: connected, and then among the connections) and how
+    // long a dial takes.
+    void SetPhonebook(const std::string& entries);
+    void SetDialResult(DWORD errorCode);
+    void SetDialDelay(DWORD delayMs);
+    // The tick counts at which the entry was dialed.
+    std::vector<DWORD> DialTimes(const std::string& entry) const;
+    // Handles of failed dials not hung up yet, and connections hung up.
+    DWORD OpenFailedHandles() const { return Number("OpenFailedHandles"); }
+    DWORD HungUpConnected() const { return Number("HungUpConnected"); }
     // The path of the DLL that answered the last call.
     std::string LoadedFrom() const;
     // Where the fake must be loaded from.
@@ -39,4 +52,7 @@ public:
 
     // The copy of Quellor.exe with the planted DLL beside it.
     static std::string QuellorCopy();
+
+private:
+    DWORD Number(const char* name) const;
 };

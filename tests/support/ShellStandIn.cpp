@@ -21,6 +21,19 @@ struct RecordLayout {
 constexpr RecordLayout kWine8Record = {960, 16, 944};  // the picture after state, balloon and GUID
 constexpr RecordLayout kWine10Record = {976, 32, 16};  // the picture right after the header
 constexpr DWORD kTipUnits = 128;
+// The balloon follows the tip, the icon's state and its mask: its text (256
+// units), the time-out, its title (64 units) and its flags.
+constexpr DWORD kBalloonTextAfterTip = kTipUnits * 2 + 8;
+constexpr DWORD kBalloonTitleAfterTip = kBalloonTextAfterTip + 512 + 4;
+constexpr DWORD kBalloonFlagsAfterTip = kBalloonTitleAfterTip + 128;
+
+std::string Text(const BYTE* data, DWORD offset, DWORD units)
+{
+    std::string text(units * 2 + 1, '\0');
+    WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(data + offset), static_cast<int>(units), &text[0],
+                        static_cast<int>(text.size() - 1), nullptr, nullptr);
+    return text.c_str();
+}
 
 DWORD Read32(const BYTE* data, DWORD offset)
 {
@@ -172,10 +185,12 @@ LRESULT CShellStandIn::OnNotification(DWORD message, const BYTE* data, DWORD siz
         }
     }
     if (answer != FALSE && icon.shown && (flags & NIF_TIP) != 0) {
-        char tip[kTipUnits * 2] = {};
-        WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(data + layout->tipOffset), kTipUnits, tip,
-                            sizeof tip - 1, nullptr, nullptr);
-        icon.tip = tip;
+        icon.tip = Text(data, layout->tipOffset, kTipUnits);
+    }
+    if (answer != FALSE && icon.shown && (flags & NIF_INFO) != 0) {
+        balloons.push_back({Text(data, layout->tipOffset + kBalloonTitleAfterTip, 64),
+                            Text(data, layout->tipOffset + kBalloonTextAfterTip, 256),
+                            Read32(data, layout->tipOffset + kBalloonFlagsAfterTip)});
     }
     return answer;
 }
@@ -198,4 +213,10 @@ std::vector<PictureBits> CShellStandIn::Pictures() const
 {
     const win::CCriticalSection::CHold hold(lock);
     return pictures;
+}
+
+std::vector<ShellBalloon> CShellStandIn::Balloons() const
+{
+    const win::CCriticalSection::CHold hold(lock);
+    return balloons;
 }

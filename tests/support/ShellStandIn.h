@@ -3,7 +3,7 @@
 // the shell's class, on a thread of its own, which Shell_NotifyIcon of every
 // program in the session finds before the real one. Like a shell, it takes
 // an add only for an icon it does not have and a change only for one it
-// has; it keeps each icon's tip and every picture it is shown.
+// has; it keeps each icon's tip and every picture and balloon it is shown.
 #include "TestThread.h"
 #include "CriticalSection.h"
 
@@ -20,6 +20,13 @@
 using PictureBits = std::vector<BYTE>;
 PictureBits IconBits(HICON icon);
 
+// A balloon as the shell was asked to show it.
+struct ShellBalloon {
+    std::string title;
+    std::string text;
+    DWORD flags = 0;
+};
+
 class CShellStandIn {
 public:
     CShellStandIn();
@@ -33,6 +40,8 @@ public:
     std::string Tip(HWND owner, UINT id) const;
     // Every picture shown so far, of any icon, in order.
     std::vector<PictureBits> Pictures() const;
+    // Every balloon shown so far, of any icon, in order.
+    std::vector<ShellBalloon> Balloons() const;
 
 private:
     struct Icon {
@@ -48,6 +57,7 @@ private:
     mutable win::CCriticalSection lock;
     std::map<Key, Icon> icons;
     std::vector<PictureBits> pictures;
+    std::vector<ShellBalloon> balloons;
     HWND window = nullptr;
     std::unique_ptr<CTestThread> thread;
 };
