@@ -8,6 +8,7 @@
 #include "ui/SetupHelpPage.h"
 #include "ui/SetupProdigyPage.h"
 #include "ui/SetupProxyPage.h"
+#include "ui/SetupRedialPage.h"
 #include "ui/SetupSchedulePage.h"
 #include "ui/SetupSwitchOnPage.h"
 #include "ui/SetupTimerPage.h"
@@ -70,9 +71,10 @@ private:
     CSetupHelpPage helpPage;
     CSetupSwitchOnPage switchOnPage;
     CSetupSchedulePage schedulePage;
+    CSetupRedialPage redialPage;
     // One for each tab, in the tabs' order.
-    const std::array<CSetupPage*, 8> pages{&urlPage,     &timerPage, &proxyPage,    &aolPage,
-                                           &prodigyPage, &helpPage,  &switchOnPage, &schedulePage};
+    const std::array<CSetupPage*, 9> pages{&urlPage,  &timerPage,    &proxyPage,    &aolPage,   &prodigyPage,
+                                           &helpPage, &switchOnPage, &schedulePage, &redialPage};
     int selectedTab = 0;
     bool closing = false;
 };

@@ -65,7 +65,8 @@ void StartCommonControls()
         using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
         const auto init = FindFunction<InitFunction>(LoadSystemLibrary("comctl32.dll"), "InitCommonControlsEx");
         const INITCOMMONCONTROLSEX controls = {sizeof controls,
-                                               ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES | ICC_HOTKEY_CLASS};
+                                               ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES | ICC_HOTKEY_CLASS |
+                                               ICC_LISTVIEW_CLASSES};
         return init != nullptr && init(&controls) != FALSE;
     }();
     static_cast<void>(started);

@@ -35,7 +35,7 @@ const char* const kMessageCaption = "Quellor";
 // The file name box of the system's Open dialog, an edit box in a combo box.
 constexpr int kFileNameBox = 1148;
 
-enum Tab { kUrlTab, kTimerTab, kProxyTab, kAolTab, kProdigyTab, kHelpTab, kSwitchOnTab, kScheduleTab };
+enum Tab { kUrlTab, kTimerTab, kProxyTab, kAolTab, kProdigyTab, kHelpTab, kSwitchOnTab, kScheduleTab, kRedialTab };
 
 // The controls each tab shows; the last three of the AOL tab only while a
 // version is chosen.
@@ -53,6 +53,8 @@ const std::map<int, std::vector<int>> kTabControls = {
     {kScheduleTab,
      {IDC_WHEN_DAYS_LABEL, IDC_SUNDAY, IDC_MONDAY, IDC_TUESDAY, IDC_WEDNESDAY, IDC_THURSDAY, IDC_FRIDAY, IDC_SATURDAY,
       IDC_WHEN_FROM_LABEL, IDC_WHEN_FROM, IDC_WHEN_TO_LABEL, IDC_WHEN_TO, IDC_SCHEDULE_NOTE, IDC_KEEP_AWAKE}},
+    // Wine's own dial-up service has no phonebook: the note stands in for the list.
+    {kRedialTab, {IDC_REDIAL_LABEL, IDC_REDIAL_ENTRIES, IDC_REDIAL_NONE, IDC_SHOW_BALLOONS}},
 };
 const std::vector<int> kAolTitleGroup = {IDC_AOL_TITLE_LABEL, IDC_AOL_TITLE, IDC_AOL_HINT};
 const std::vector<int> kAlwaysShown = {IDOK,          IDC_SETUP_CANCEL, IDC_APPLY,
@@ -280,8 +282,8 @@ TEST_F(SetupDialog, OpensWithEveryDefaultOnAnEmptyStoreAndOkWritesEveryKey)
     ASSERT_NO_FATAL_FAILURE(Launch());
     ASSERT_NO_FATAL_FAILURE(WaitForSetUp());
 
-    EXPECT_EQ(dialog.TabCount(IDC_TABS), 8);
-    // All eight in one row: the tabs show no scroll arrows.
+    EXPECT_EQ(dialog.TabCount(IDC_TABS), 9);
+    // All nine in one row: the tabs show no scroll arrows.
     const HWND arrows = FindWindowExA(dialog.Control(IDC_TABS), nullptr, UPDOWN_CLASSA, nullptr);
     EXPECT_TRUE(arrows == nullptr || !IsWindowVisible(arrows));
     EXPECT_EQ(dialog.SelectedTab(IDC_TABS), kUrlTab);
@@ -503,7 +505,8 @@ TEST_F(SetupDialog, EachTabShowsItsOwnControlsAndTypedValuesSurviveSwitching)
     PrepareStore();
     quellor_registry::WriteInt("IsAOL", 1);
     ASSERT_NO_FATAL_FAILURE(LaunchAndOpen());
-    for (const int tab : {kTimerTab, kProxyTab, kAolTab, kProdigyTab, kHelpTab, kSwitchOnTab, kScheduleTab, kUrlTab}) {
+    for (const int tab :
+         {kTimerTab, kProxyTab, kAolTab, kProdigyTab, kHelpTab, kSwitchOnTab, kScheduleTab, kRedialTab, kUrlTab}) {
         ASSERT_NO_FATAL_FAILURE(ShowTab(tab));
         ExpectOnlyTabShown(tab, true);
     }
@@ -655,7 +658,7 @@ TEST_F(SetupDialog, KeyboardSwitchesTabsFromAnyControlAndTabReachesTheTabs)
     dialog.TypeKey({VK_CONTROL, VK_SHIFT}, VK_TAB);
     EXPECT_TRUE(shown(kUrlTab));
     dialog.TypeKey({VK_CONTROL}, VK_PRIOR);
-    EXPECT_TRUE(shown(kScheduleTab)) << "from the first tab to the last";
+    EXPECT_TRUE(shown(kRedialTab)) << "from the first tab to the last";
     dialog.TypeKey({VK_CONTROL}, VK_NEXT);
     EXPECT_TRUE(shown(kUrlTab)) << "and back";
 
@@ -1146,7 +1149,8 @@ TEST_F(SetupDialog, EveryTabAndWizardPageShowsItsControlsOnThePageBackground)
     PrepareStore();
     quellor_registry::WriteInt("IsAOL", 1);  // the AOL tab with its hint and title
     ASSERT_NO_FATAL_FAILURE(LaunchAndOpen());
-    for (const int tab : {kUrlTab, kTimerTab, kProxyTab, kAolTab, kProdigyTab, kHelpTab, kSwitchOnTab, kScheduleTab}) {
+    for (const int tab :
+         {kUrlTab, kTimerTab, kProxyTab, kAolTab, kProdigyTab, kHelpTab, kSwitchOnTab, kScheduleTab, kRedialTab}) {
         ASSERT_NO_FATAL_FAILURE(ShowTab(tab));
         const RECT body = ScreenClientRect(dialog.Control(IDC_TABS));
         ExpectControlsOnBackground(dialog.Handle(), body, {body.left + 6, body.bottom - 6}, "tab " + std::to_string(tab));

@@ -88,6 +88,10 @@ const ExpectedControl kSetupControls[] = {
     {IDC_WHEN_TO, kInput},
     {IDC_SCHEDULE_NOTE, kLabel},
     {IDC_KEEP_AWAKE, kCheckBox},
+    {IDC_REDIAL_LABEL, kLabel},
+    {IDC_REDIAL_ENTRIES, kInput},
+    {IDC_REDIAL_NONE, kLabel},
+    {IDC_SHOW_BALLOONS, kCheckBox},
     {IDC_MANAGED_NOTE, kLabel},
 };
 
@@ -182,7 +186,8 @@ void ExpectKind(HWND control, Kind kind)
 HWND CreateHidden(UINT dialogId)
 {
     INITCOMMONCONTROLSEX controls = {sizeof controls,
-                                     ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES | ICC_HOTKEY_CLASS};
+                                     ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES | ICC_HOTKEY_CLASS |
+                                         ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(dialogId), nullptr, QuietDialog, 0);
 }
