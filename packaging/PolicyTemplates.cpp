@@ -148,6 +148,12 @@ std::vector<PolicyText> Policies()
          "Enabled: Quellor tells in a balloon from its icon when a connection it dials again drops, when it is "
          "back and when Quellor stops dialing it.\n\nDisabled: no balloons; the tip still tells.",
          {{keys::Balloons, ""}}},
+        {"History",
+         "Keep a record of the line",
+         "Enabled: Quellor writes one line for each switch ON or OFF, each contact, each connection going down or "
+         "coming up and each dial to history.csv in the user's local application data folder; the record stays "
+         "on the computer.\n\nDisabled: Quellor writes no record.",
+         {{keys::History, ""}}},
     };
 }
 

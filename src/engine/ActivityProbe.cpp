@@ -171,6 +171,13 @@ void CActivityProbe::SetProxy(int mode, const std::string& server)
     useProxy = 1;
 }
 
+// A prefix without a server is what SetProxy makes of an empty address.
+ContactForm CActivityProbe::Form() const
+{
+    const bool noServer = proxyServer == kHttpPrefix || proxyServer == kFtpPrefix;
+    return ChooseContactForm(noServer ? 0 : useProxy, proxyServer);
+}
+
 ContactOutcome CActivityProbe::Probe(const std::string& target)
 {
     if (IsCutShort()) {
@@ -181,11 +188,7 @@ ContactOutcome CActivityProbe::Probe(const std::string& target)
     if (wininet == nullptr || !wininet->getConnectedState(&connectionFlags, 0)) {
         return ContactOutcome::NoConnection;
     }
-    // A prefix without a server is what SetProxy makes of an empty address.
-    if (proxyServer == kHttpPrefix || proxyServer == kFtpPrefix) {
-        useProxy = 0;
-    }
-    const ContactForm form = ChooseContactForm(useProxy, proxyServer);
+    const ContactForm form = Form();
     const std::string host = TargetHost(target, form);
     switch (form) {
     case ContactForm::HttpProxy:

@@ -5,6 +5,7 @@
 // and changes nothing of what it sends; every failure ends the contact
 // quietly and the next tick tries again.
 #include "engine/ContactOutcome.h"
+#include "engine/ContactPlan.h"
 
 #include <atomic>
 #include <string>
@@ -18,6 +19,8 @@ public:
     void SetContactPort(int portSetting);
     // mode 1: an HTTP proxy; any other mode: an FTP proxy. server as typed.
     void SetProxy(int mode, const std::string& server);
+    // The form the contact takes.
+    ContactForm Form() const;
     // target: "http://" or "ftp://" followed by the host.
     ContactOutcome Probe(const std::string& target);
     // From any thread, while Probe runs on another: the contact takes no

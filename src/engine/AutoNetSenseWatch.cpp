@@ -20,12 +20,12 @@ bool CAutoNetSenseWatch::Start(HWND window)
 
 // Once Stop has begun the window is gone or going: a notification that
 // starts now is dropped, and one already under way fails at the window.
-void CAutoNetSenseWatch::OnConnected(const ConnectionRecord&)
+void CAutoNetSenseWatch::OnConnected(const ConnectionRecord& connection)
 {
     if (connectedSent || IsStopping()) {
         return;
     }
-    SendMessageA(notifyWindow, WM_NET_CONNECTED, 0, 0);
+    SendMessageA(notifyWindow, WM_NET_CONNECTED, 0, reinterpret_cast<LPARAM>(&connection));
     connectedSent = true;
 }
 

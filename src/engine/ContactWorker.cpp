@@ -30,6 +30,8 @@ void CContactWorker::Start(std::unique_ptr<CActivityProbe> probe, const std::str
     threadShare.release();  // NOLINT(bugprone-unused-return-value): the thread owns it from now on
     thread = std::move(started);
     current = std::move(contact);
+    lastForm = current->probe->Form();
+    lastHost = TargetHost(target, lastForm);
 }
 
 void CContactWorker::CutShort()
@@ -48,10 +50,12 @@ DWORD WINAPI CContactWorker::ThreadMain(void* sharedContact)
     const bool socketsHeld = WSAStartup(MAKEWORD(1, 1), &data) == 0;
     try {
         const Contact& made = **contact;
+        const DWORD start = GetTickCount();
         const ContactOutcome outcome = made.probe->Probe(made.target);
+        const DWORD tookMs = GetTickCount() - start;
         // A window that has gone makes the post fail, which is all it does.
         if (!made.probe->IsCutShort() && made.notifyWindow != nullptr) {
-            PostMessageA(made.notifyWindow, WM_CONTACT_DONE, static_cast<WPARAM>(outcome), 0);
+            PostMessageA(made.notifyWindow, WM_CONTACT_DONE, static_cast<WPARAM>(outcome), static_cast<LPARAM>(tookMs));
         }
     } catch (...) {  // NOLINT(bugprone-empty-catch): a failed contact is dropped, as every one is
         // A contact that fails in any way is dropped without a word, as every

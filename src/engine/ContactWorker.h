@@ -28,8 +28,12 @@ public:
     void Start(std::unique_ptr<CActivityProbe> probe, const std::string& target, HWND notifyWindow);
     // Ends a contact under way after the step it is taking, which its own
     // time limit bounds, and keeps its outcome from being told; returns at
-    // once.
+    // once. The outcome comes in WM_CONTACT_DONE's wParam, the milliseconds
+    // the contact took in its lParam.
     void CutShort();
+    // The host and the form of the last contact started, for the record.
+    const std::string& LastHost() const { return lastHost; }
+    ContactForm LastForm() const { return lastForm; }
 
 private:
     struct Contact {
@@ -42,4 +46,6 @@ private:
 
     win::CSharedHold<Contact> current;
     win::CKernelHandle thread;
+    std::string lastHost;
+    ContactForm lastForm = ContactForm::Direct;
 };

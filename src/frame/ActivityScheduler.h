@@ -39,6 +39,8 @@ public:
     void DismissWarningWindows() const;
     // The program ends: OFF, and no timer of the activity fires again.
     void Stop();
+    // The contacts' maker, for what the last one was.
+    const CContactWorker& Contacts() const { return contactWorker; }
 
 private:
     HWND frame = nullptr;

@@ -1,5 +1,6 @@
 #include "frame/MainFrame.h"
 
+#include "engine/ConnectionRecord.h"
 #include "engine/ScheduleWindow.h"
 #include "res/resource.h"
 #include "settings/MakerSite.h"
@@ -96,6 +97,9 @@ bool CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         result = 0;
         return true;
     }
+    if (message == WM_NET_CONNECTED || message == WM_NET_DISCONNECTED) {
+        NoteDialUp(message, lParam);
+    }
     if (sources.OnMessage(message, wParam, lParam, result) || autoNetSense.OnMessage(message, wParam, lParam, result) ||
         redialer.OnMessage(message, wParam, lParam, result) ||
         win::DispatchMessageMap(*this, messageMap, message, wParam, lParam, result)) {
@@ -129,6 +133,7 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM)
 void CMainFrame::StartSources()
 {
     const SwitchSettings chosen = SwitchSettings::Read();
+    history.Follow();
     scheduler.KeepAwakeWhileOn(chosen.keepAwake);
     redialer.Follow();
     sources.Start(hwnd, chosen);
@@ -140,6 +145,7 @@ void CMainFrame::SourcesChanged(const SwitchReasons& now, SourceSwitch switchTo,
     if (shutDown) {
         return;
     }
+    history.Connections(reasons.connectionsUp, now.connectionsUp);
     reasons = now;
     if (switchTo == SourceSwitch::On) {
         StartActivity(cause);
@@ -159,6 +165,9 @@ void CMainFrame::StartActivity(ActivityCause cause, DWORD limitMs)
         scheduler.EndLimit();
     }
     scheduler.LimitTo(limitMs);
+    if (!IsRunning()) {
+        history.Switched(true, cause);
+    }
     scheduler.SwitchOn();
     redialer.SwitchOn();
     ShowStatus();
@@ -170,6 +179,9 @@ void CMainFrame::StopActivity(ActivityCause cause)
 {
     if (cause != ActivityCause::Settings) {
         scheduler.EndLimit();
+    }
+    if (IsRunning()) {
+        history.Switched(false, cause);
     }
     scheduler.SwitchOff(cause == ActivityCause::AutoNetSense);
     redialer.SwitchOff();
@@ -289,14 +301,26 @@ LRESULT CMainFrame::OnRemoteCommand(WPARAM command, LPARAM minutes)
 
 // A contact cut short by OFF reports nothing; one that ended reports even
 // after OFF, and the tip keeps it.
-LRESULT CMainFrame::OnContactDone(WPARAM outcome, LPARAM)
+LRESULT CMainFrame::OnContactDone(WPARAM outcome, LPARAM tookMs)
 {
     if (outcome <= static_cast<WPARAM>(ContactOutcome::NoConnection)) {
         SYSTEMTIME now = {};
         GetLocalTime(&now);
         presence.ContactEnded(static_cast<ContactOutcome>(outcome), now);
+        const CContactWorker& made = scheduler.Contacts();
+        history.Contact(made.LastHost(), made.LastForm(), static_cast<ContactOutcome>(outcome),
+                        static_cast<DWORD>(tookMs));
     }
     return 0;
+}
+
+void CMainFrame::NoteDialUp(UINT message, LPARAM connection)
+{
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): the watch's record, valid during the call
+    const auto* record = reinterpret_cast<const ConnectionRecord*>(connection);
+    if (record != nullptr) {
+        history.Connection(record->entryName, message == WM_NET_CONNECTED);
+    }
 }
 
 LRESULT CMainFrame::OnTrayCallback(WPARAM wParam, LPARAM lParam)
@@ -318,11 +342,15 @@ void CMainFrame::OnExit()
 void CMainFrame::Shutdown()
 {
     shutDown = true;
+    if (IsRunning()) {
+        history.SwitchedOffAtEnd();
+    }
     scheduler.Stop();
     redialer.SwitchOff();
     sources.Stop();
     autoNetSense.Stop();
     KillTimer(hwnd, TIMER_TRAY_RETRY);
+    history.Stop();
 }
 
 // A close sent by another program (an installer ending this copy) can arrive

@@ -9,6 +9,7 @@
 #include "frame/ActivityCause.h"
 #include "frame/ActivityScheduler.h"
 #include "frame/AutoNetSenseSource.h"
+#include "frame/HistoryNotes.h"
 #include "frame/Redialer.h"
 #include "frame/RemoteCommand.h"
 #include "frame/SwitchSources.h"
@@ -75,6 +76,9 @@ private:
     void ApplySettings();
     void SourcesChanged(const SwitchReasons& reasons, SourceSwitch switchTo, ActivityCause cause) override;
     void RedialChanged(const TrayBalloon* balloon) override;
+    void RedialDialed(const std::string& entry, const std::string& result) override { history.Dialed(entry, result); }
+    // The first dial-up connection up or the last down, for the record.
+    void NoteDialUp(UINT message, LPARAM connection);
     // Tells the tray what the activity does now, and why.
     void ShowStatus();
 
@@ -91,7 +95,9 @@ private:
     // Stopped in this order at the end, and destroyed in the reverse one:
     // the activity first, with its dialing of dropped lines; AutoNetSense
     // before the sources, to which it reports its edges; the tray icon
-    // last, when the window goes.
+    // last, when the window goes. The record outlives them all, to write
+    // the last OFF.
+    CHistoryNotes history;
     CActivityScheduler scheduler;
     CRedialer redialer{*this};
     CSwitchSources sources{*this};

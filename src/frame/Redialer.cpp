@@ -206,6 +206,7 @@ void CRedialer::OnDialed()
     if (!dialer.TakeResult(name, error)) {
         return;
     }
+    target.RedialDialed(name, error == 0 ? "connected" : ras_dial::ErrorText(error));
     Entry* entry = on ? FindEntry(entries, name) : nullptr;
     std::optional<TrayBalloon> balloon;
     if (entry != nullptr && entry->state != State::GaveUp) {

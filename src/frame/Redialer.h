@@ -24,6 +24,8 @@ class CRedialTarget {
 public:
     // What the tip tells has changed, with a balloon to show or none.
     virtual void RedialChanged(const TrayBalloon* balloon) = 0;
+    // A dial ended: "connected", or the system's text for its failure.
+    virtual void RedialDialed(const std::string& entry, const std::string& result) = 0;
 
     CRedialTarget() = default;
     CRedialTarget(const CRedialTarget&) = delete;

@@ -73,6 +73,9 @@ inline constexpr IntKey KeepAwake{"KeepAwake", 0, Policy::Yes};
 inline constexpr TextKey Redial{"Redial", "", Policy::Yes};
 inline constexpr IntKey Balloons{"Balloons", 1, Policy::Yes};
 
+// Whether Quellor keeps the record of the line (history.csv).
+inline constexpr IntKey History{"History", 1, Policy::Yes};
+
 inline constexpr int kHostCount = 10;
 
 enum class HostList { Http, Ftp };

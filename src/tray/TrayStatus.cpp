@@ -1,8 +1,6 @@
 #include "tray/TrayStatus.h"
 
-namespace {
-
-const char* OutcomeText(ContactOutcome outcome)
+const char* CTrayStatus::OutcomeText(ContactOutcome outcome)
 {
     switch (outcome) {
     case ContactOutcome::Answered:
@@ -18,8 +16,6 @@ const char* OutcomeText(ContactOutcome outcome)
     }
     return "no answer";
 }
-
-}  // namespace
 
 void CTrayStatus::ContactEnded(ContactOutcome outcome, const SYSTEMTIME& when)
 {

@@ -24,6 +24,9 @@ public:
     std::string Text() const;
     static constexpr std::size_t kMostTipChars = 127;
 
+    // The outcome as the tip words it.
+    static const char* OutcomeText(ContactOutcome outcome);
+
     // Hours and minutes in the user's own format.
     static std::string LocalTimeText(const SYSTEMTIME& time);
 

@@ -5,7 +5,7 @@
 // an add only for an icon it does not have and a change only for one it
 // has; it keeps each icon's tip and every picture and balloon it is shown.
 #include "TestThread.h"
-#include "CriticalSection.h"
+#include "win/CriticalSection.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "frame/WarningDismisser.h"
 
-#include "CriticalSection.h"
+#include "win/CriticalSection.h"
 #include "TestThread.h"
 
 #include <gtest/gtest.h>
