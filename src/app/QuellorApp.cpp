@@ -14,6 +14,7 @@
 #include "ui/AboutDialog.h"
 #include "ui/SetupDialog.h"
 #include "ui/Wizard.h"
+#include "win/DialogKeys.h"
 #include "win/Failure.h"
 
 CQuellorApp theApp;  // NOLINT(cert-err58-cpp): its members start as null handles; nothing in it can throw
@@ -39,6 +40,9 @@ int CQuellorApp::Run(const char* arguments)
     }
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (win::TakeDialogKeys(message)) {
+            continue;
+        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

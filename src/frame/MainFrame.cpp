@@ -31,6 +31,7 @@ const win::CommandEntry<CMainFrame> CMainFrame::commands[] = {
     {ID_APP_EXIT, &CMainFrame::OnExit},          {ID_SETUP, &CMainFrame::OnSetUp},
     {ID_WIZARD, &CMainFrame::OnWizard},          {ID_WEB_HOME, &CMainFrame::OnWebHome},
     {ID_WEB_FAQ, &CMainFrame::OnWebFaq},         {ID_WEB_LIBRARY, &CMainFrame::OnWebLibrary},
+    {ID_HISTORY, &CMainFrame::OnHistory},
 };
 
 const win::UpdateEntry<CMainFrame> CMainFrame::updates[] = {

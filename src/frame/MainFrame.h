@@ -15,6 +15,7 @@
 #include "frame/SwitchSources.h"
 #include "res/AppMessages.h"
 #include "tray/TrayPresence.h"
+#include "ui/HistoryWindow.h"
 #include "win/CommandTarget.h"
 #include "win/FrameWindow.h"
 #include "win/MessageMap.h"
@@ -63,6 +64,7 @@ private:
     void CloseFrame();
     void OnSetUp();
     void OnWizard();
+    void OnHistory() { CHistoryWindow::Open(); }
     void OnWebHome();
     void OnWebFaq();
     void OnWebLibrary();

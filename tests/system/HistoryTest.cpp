@@ -21,6 +21,7 @@ namespace reg = quellor_registry;
 constexpr WPARAM kActivityOn = 32771;
 constexpr WPARAM kActivityOff = 32772;
 constexpr WPARAM kContactTimer = 1;
+constexpr WPARAM kHistoryCommand = 32796;
 constexpr unsigned short kProxyPort = 18400;
 
 std::string RecordPath()
@@ -140,6 +141,19 @@ TEST_F(HistoryTest, SwitchesAndAContactAreWrittenAsLines)
     ASSERT_TRUE(proxy.WaitForConnections(1, 5000));
     ASSERT_TRUE(WaitUntil([&] { return Events(FileText(RecordPath())).size() == 2; }, 15000));
     Post(kActivityOff);
+
+    // The window tells the day in words; choosing it again opens no second
+    // one, and Esc closes it.
+    Post(kHistoryCommand);
+    const HWND window = WaitForProcessWindow(quellor.Id(), "QuellorHistory", "Quellor History");
+    ASSERT_NE(window, nullptr);
+    const HWND summary = FindWindowExA(window, nullptr, "Static", nullptr);
+    EXPECT_EQ(GetText(summary).rfind("Today: ON ", 0), 0u) << GetText(summary);
+    EXPECT_NE(GetText(summary).find(", 1 contact, 0 without answer."), std::string::npos) << GetText(summary);
+    Post(kHistoryCommand);
+    EXPECT_EQ(WindowsOfClass(quellor.Id(), "QuellorHistory").size(), 1u);
+    PostMessageA(FindWindowExA(window, nullptr, "Button", "Close"), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }, 5000));
     ASSERT_TRUE(quellor.Exit());
 
     const std::vector<std::string> events = Events(FileText(RecordPath()));

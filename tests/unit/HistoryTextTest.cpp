@@ -1,6 +1,7 @@
 // The record's lines: written with their quoting and read back, hand-made
 // lines that are no event skipped and counted, the caps, and what stays when
 // the older half goes.
+#include "history/HistoryDay.h"
 #include "history/HistoryText.h"
 
 #include <gtest/gtest.h>
@@ -71,6 +72,27 @@ TEST(HistoryTextTest, TheOlderHalfGoesAtALineEndAndJunkIsTold)
     EXPECT_EQ(history::StampSeconds({2000, 1, 1, 0, 0, 0}), 0);
     EXPECT_EQ(history::StampSeconds({2024, 3, 1, 0, 0, 0}) - history::StampSeconds({2024, 2, 28, 0, 0, 0}),
               2 * 86400);
+}
+
+TEST(HistoryTextTest, TheDayIsToldInWords)
+{
+    const history::Reading day = history::ReadText("2026-03-06T23:00:00,ON,menu\n"
+                                                   "2026-03-07T08:00:00,contact,h,port 81,answered,20\n"
+                                                   "2026-03-07T08:05:00,contact,h,port 81,no answer,10000\n"
+                                                   "2026-03-07T09:00:00,down,Office VPN\n"
+                                                   "2026-03-07T09:00:40,up,Office VPN\n"
+                                                   "2026-03-07T10:00:00,down,Office VPN\n"
+                                                   "2026-03-07T10:02:00,up,Office VPN\n"
+                                                   "2026-03-07T12:12:00,OFF,time limit\n");
+    const long long midnight = history::StampSeconds({2026, 3, 7, 0, 0, 0});
+    EXPECT_EQ(history::DaySummary(day.events, midnight, midnight + 13 * 3600, 3),
+              "Today: ON 12 h 12 min, 2 contacts, 1 without answer; Office VPN dropped twice, back after 40 s and "
+              "2 min. 3 lines of the record could not be read.");
+    const history::Strip strip = history::StripOf(day.events, midnight, midnight + 86400, midnight + 86400);
+    ASSERT_EQ(strip.on.size(), 1u);
+    EXPECT_EQ(strip.on[0].from, midnight);
+    EXPECT_EQ(strip.marks.size(), 6u);
+    EXPECT_EQ(strip.marks[1].kind, history::MarkKind::NotAnswered);
 }
 
 }  // namespace
