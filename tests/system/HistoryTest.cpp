@@ -147,6 +147,7 @@ TEST_F(HistoryTest, SwitchesAndAContactAreWrittenAsLines)
     Post(kHistoryCommand);
     const HWND window = WaitForProcessWindow(quellor.Id(), "QuellorHistory", "Quellor History");
     ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return !GetText(FindWindowExA(window, nullptr, "Static", nullptr)).empty(); }, 5000));
     const HWND summary = FindWindowExA(window, nullptr, "Static", nullptr);
     EXPECT_EQ(GetText(summary).rfind("Today: ON ", 0), 0u) << GetText(summary);
     EXPECT_NE(GetText(summary).find(", 1 contact, 0 without answer."), std::string::npos) << GetText(summary);
