@@ -315,6 +315,7 @@ LRESULT CMainFrame::OnContactDone(WPARAM outcome, LPARAM tookMs)
     return 0;
 }
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): a window message and its parameter, in their order
 void CMainFrame::NoteDialUp(UINT message, LPARAM connection)
 {
     // NOLINTNEXTLINE(performance-no-int-to-ptr): the watch's record, valid during the call

@@ -1,7 +1,6 @@
 #include "history/HistoryDay.h"
 
 #include <algorithm>
-#include <map>
 
 namespace history {
 namespace {
@@ -53,10 +52,24 @@ std::string CountText(std::size_t count, const char* one, const char* many)
 }
 
 struct Drops {
+    std::string name;
     std::size_t count = 0;
     std::vector<long long> backAfter;
     long long downSince = -1;
 };
+
+Drops& DropsOf(std::vector<Drops>& all, const std::string& name)
+{
+    for (Drops& line : all) {
+        if (line.name == name) {
+            return line;
+        }
+    }
+    Drops added;
+    added.name = name;
+    all.push_back(std::move(added));
+    return all.back();
+}
 
 }  // namespace
 
@@ -72,11 +85,13 @@ std::string DurationText(long long seconds)
     return std::to_string(minutes / 60) + " h " + std::to_string(minutes % 60) + " min";
 }
 
-Strip StripOf(const std::vector<Event>& events, long long from, long long to, long long now)
+Strip StripOf(const std::vector<Event>& events, const Span& shown, long long now)
 {
     Strip strip;
-    strip.from = from;
-    strip.to = to;
+    strip.from = shown.from;
+    strip.to = shown.to;
+    const long long from = shown.from;
+    const long long to = shown.to;
     long long onSince = -1;
     for (const Event& event : events) {
         const long long at = StampSeconds(event.at);
@@ -103,16 +118,17 @@ Strip StripOf(const std::vector<Event>& events, long long from, long long to, lo
     return strip;
 }
 
-std::string DaySummary(const std::vector<Event>& events, long long dayStart, long long now, std::size_t skipped)
+std::string DaySummary(const std::vector<Event>& events, const Span& day, std::size_t skipped)
 {
-    const Strip day = StripOf(events, dayStart, now + 1, now);
+    const long long dayStart = day.from;
+    const long long now = day.to;
     long long onSeconds = 0;
-    for (const Span& span : day.on) {
+    for (const Span& span : StripOf(events, {dayStart, now + 1}, now).on) {
         onSeconds += span.to - span.from;
     }
     std::size_t contacts = 0;
     std::size_t unanswered = 0;
-    std::map<std::string, Drops> drops;
+    std::vector<Drops> drops;
     for (const Event& event : events) {
         const long long at = StampSeconds(event.at);
         if (at < dayStart || at > now) {
@@ -122,11 +138,11 @@ std::string DaySummary(const std::vector<Event>& events, long long dayStart, lon
             ++contacts;
             unanswered += Answered(event) ? 0 : 1;
         } else if (event.name == "down") {
-            Drops& line = drops[FirstDetail(event)];
+            Drops& line = DropsOf(drops, FirstDetail(event));
             ++line.count;
             line.downSince = at;
         } else if (event.name == "up") {
-            Drops& line = drops[FirstDetail(event)];
+            Drops& line = DropsOf(drops, FirstDetail(event));
             if (line.downSince >= 0) {
                 line.backAfter.push_back(at - line.downSince);
                 line.downSince = -1;
@@ -135,11 +151,11 @@ std::string DaySummary(const std::vector<Event>& events, long long dayStart, lon
     }
     std::string text = "Today: ON " + DurationText(onSeconds) + ", " + CountText(contacts, "contact", "contacts") +
                        ", " + std::to_string(unanswered) + " without answer";
-    for (const auto& [name, line] : drops) {
+    for (const Drops& line : drops) {
         if (line.count == 0) {
             continue;
         }
-        text += "; " + name + " dropped " + TimesText(line.count);
+        text += "; " + line.name + " dropped " + TimesText(line.count);
         for (std::size_t i = 0; i < line.backAfter.size(); ++i) {
             text += (i == 0 ? ", back after " : (i + 1 == line.backAfter.size() ? " and " : ", ")) +
                     DurationText(line.backAfter[i]);

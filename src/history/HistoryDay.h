@@ -29,14 +29,14 @@ struct Strip {
     std::vector<Mark> marks;
 };
 
-// The events, in the record's order, that fall in [from, to); an ON that is
-// still running at the end of the record runs until now.
-Strip StripOf(const std::vector<Event>& events, long long from, long long to, long long now);
+// The events, in the record's order, that fall in [shown.from, shown.to);
+// an ON that is still running at the end of the record runs until now.
+Strip StripOf(const std::vector<Event>& events, const Span& shown, long long now);
 
 // "Today: ON 6 h 12 min, 372 contacts, 3 without answer; Office VPN dropped
-// twice, back after 40 s and 2 min." for the events from dayStart to now,
-// with the lines that could not be read told after it.
-std::string DaySummary(const std::vector<Event>& events, long long dayStart, long long now, std::size_t skipped);
+// twice, back after 40 s and 2 min." for the events of day.from to day.to
+// (now), with the lines that could not be read told after it.
+std::string DaySummary(const std::vector<Event>& events, const Span& day, std::size_t skipped);
 
 // "40 s", "2 min", "6 h 12 min".
 std::string DurationText(long long seconds);

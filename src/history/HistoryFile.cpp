@@ -84,6 +84,7 @@ void CHistoryFile::SetAside(const std::string& path)
     MoveFileExA(path.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): where, then what, as a file is written
 bool CHistoryFile::Append(const std::string& path, const std::string& lines)
 {
     CreateDirectoryA(path.substr(0, path.rfind('\\')).c_str(), nullptr);

@@ -53,7 +53,7 @@ void CHistoryRecord::Add(const std::string& event, const std::vector<std::string
         const win::CCriticalSection::CHold hold(shared->lock);
         shared->pending.push_back(std::move(line));
         if (shared->pending.size() > kMostPending) {
-            shared->pending.pop_front();
+            shared->pending.erase(shared->pending.begin());
         }
     }
     SetEvent(shared->wake.Get());
@@ -80,7 +80,7 @@ void CHistoryRecord::Stop()
 bool CHistoryRecord::WritePending(Shared& shared)
 {
     while (true) {
-        std::deque<std::string> taken;
+        std::vector<std::string> taken;
         {
             const win::CCriticalSection::CHold hold(shared.lock);
             taken.swap(shared.pending);
@@ -95,8 +95,9 @@ bool CHistoryRecord::WritePending(Shared& shared)
         if (!CHistoryFile::Append(shared.path, lines)) {
             const win::CCriticalSection::CHold hold(shared.lock);
             shared.pending.insert(shared.pending.begin(), taken.begin(), taken.end());
-            while (shared.pending.size() > kMostPending) {
-                shared.pending.pop_front();
+            if (shared.pending.size() > kMostPending) {
+                shared.pending.erase(shared.pending.begin(),
+                                     shared.pending.end() - static_cast<std::ptrdiff_t>(kMostPending));
             }
             return false;
         }

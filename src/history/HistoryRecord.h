@@ -8,7 +8,6 @@
 #include "win/CriticalSection.h"
 #include "win/Handles.h"
 
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,7 +35,7 @@ private:
     // depends on the other still being there.
     struct Shared {
         win::CCriticalSection lock;
-        std::deque<std::string> pending;
+        std::vector<std::string> pending;
         bool stopping = false;
         win::CKernelHandle wake{CreateEventA(nullptr, FALSE, FALSE, nullptr)};
         std::string path;

@@ -1,7 +1,6 @@
 #include "history/HistoryText.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <iterator>
 
 namespace history {
@@ -10,6 +9,17 @@ namespace {
 bool NeedsQuotes(std::string_view field)
 {
     return field.find_first_of(",\"\r\n") != std::string_view::npos;
+}
+
+// The value's last digits, with leading zeros; no printf engine for it.
+void AppendDigits(std::string& line, int value, int digits)
+{
+    char text[4] = {};
+    for (int i = digits - 1; i >= 0; --i) {
+        text[i] = static_cast<char>('0' + (value % 10 + 10) % 10);
+        value /= 10;
+    }
+    line.append(text, static_cast<std::size_t>(digits));
 }
 
 void AppendField(std::string& line, std::string_view field)
@@ -71,6 +81,7 @@ bool SplitFields(std::string_view line, std::vector<std::string>& fields)
     }
 }
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): where the digits are, then their range
 bool ReadNumber(std::string_view text, std::size_t at, std::size_t digits, int low, int high, int& value)
 {
     value = 0;
@@ -99,14 +110,36 @@ bool ParseStamp(std::string_view text, Stamp& stamp)
            ReadNumber(text, 14, 2, 0, 59, stamp.minute) && ReadNumber(text, 17, 2, 0, 59, stamp.second);
 }
 
+// One line into the event, with fields as room the caller keeps from line
+// to line: a full record has thousands.
+bool ParseInto(std::string_view line, Event& event, std::vector<std::string>& fields)
+{
+    fields.clear();
+    if (line.size() > kMostLineChars || !SplitFields(line, fields) || fields.size() < 2 ||
+        !ParseStamp(fields[0], event.at) || fields[1].empty()) {
+        return false;
+    }
+    event.name = std::move(fields[1]);
+    event.details.assign(std::make_move_iterator(fields.begin() + 2), std::make_move_iterator(fields.end()));
+    return true;
+}
+
 }  // namespace
 
 std::string FormatLine(const Event& event)
 {
-    char stamp[32] = {};
-    std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02dT%02d:%02d:%02d", event.at.year, event.at.month, event.at.day,
-                  event.at.hour, event.at.minute, event.at.second);
-    std::string line = stamp;
+    std::string line;
+    AppendDigits(line, event.at.year, 4);
+    line += '-';
+    AppendDigits(line, event.at.month, 2);
+    line += '-';
+    AppendDigits(line, event.at.day, 2);
+    line += 'T';
+    AppendDigits(line, event.at.hour, 2);
+    line += ':';
+    AppendDigits(line, event.at.minute, 2);
+    line += ':';
+    AppendDigits(line, event.at.second, 2);
     line += ',';
     AppendField(line, event.name);
     for (const std::string& detail : event.details) {
@@ -120,19 +153,16 @@ std::string FormatLine(const Event& event)
 bool ParseLine(std::string_view line, Event& event)
 {
     std::vector<std::string> fields;
-    if (line.size() > kMostLineChars || !SplitFields(line, fields) || fields.size() < 2 ||
-        !ParseStamp(fields[0], event.at) || fields[1].empty()) {
-        return false;
-    }
-    event.name = std::move(fields[1]);
-    event.details.assign(std::make_move_iterator(fields.begin() + 2), std::make_move_iterator(fields.end()));
-    return true;
+    return ParseInto(line, event, fields);
 }
 
 Reading ReadText(std::string_view text)
 {
     Reading reading;
     text = text.substr(0, kMostBytes);
+    reading.events.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    std::vector<std::string> fields;
+    fields.reserve(8);
     std::size_t at = 0;
     while (at < text.size()) {
         std::size_t end = text.find('\n', at);
@@ -143,7 +173,7 @@ Reading ReadText(std::string_view text)
             line.remove_suffix(1);
         }
         Event event;
-        if (ParseLine(line, event)) {
+        if (ParseInto(line, event, fields)) {
             reading.events.push_back(std::move(event));
         } else if (!line.empty()) {
             ++reading.skipped;
@@ -178,7 +208,8 @@ long long StampSeconds(const Stamp& stamp)
     const int dayOfYear = (153 * monthIndex + 2) / 5 + stamp.day - 1;
     const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
     const long long days = static_cast<long long>(era) * 146097 + dayOfEra - 730425;
-    return days * 86400 + stamp.hour * 3600 + stamp.minute * 60 + stamp.second;
+    return days * 86400 + static_cast<long long>(stamp.hour) * 3600 + static_cast<long long>(stamp.minute) * 60 +
+           stamp.second;
 }
 
 }  // namespace history

@@ -2,6 +2,7 @@
 
 #include "history/HistoryDay.h"
 #include "history/HistoryFile.h"
+#include "ui/HistoryPicture.h"
 #include "win/DialogKeys.h"
 
 #include <shellapi.h>
@@ -11,7 +12,6 @@ namespace {
 constexpr int kViewButton = 100;
 constexpr int kOpenButton = 101;
 constexpr long long kDay = 86400;
-constexpr long long kHour = 3600;
 // Sizes at 96 dots per inch.
 constexpr int kWidth = 680;
 constexpr int kHeight = 360;
@@ -19,8 +19,6 @@ constexpr int kMargin = 10;
 constexpr int kSummaryHeight = 40;
 constexpr int kButtonWidth = 110;
 constexpr int kButtonHeight = 25;
-constexpr int kLabelHeight = 16;
-constexpr int kDayLabelWidth = 40;
 
 history::Stamp LocalNow()
 {
@@ -48,22 +46,12 @@ history::Reading ReadRecord()
     return history::ReadText(text);
 }
 
-void Fill(HDC dc, const RECT& area, int colour)
-{
-    FillRect(dc, &area, GetSysColorBrush(colour));
-}
-
-int XOf(const RECT& area, long long at, long long from, long long to)
-{
-    return area.left + static_cast<int>((at - from) * (area.right - area.left) / (to - from));
-}
-
 HWND AddButton(HWND parent, const char* text, int id)
 {
     // NOLINTNEXTLINE(performance-no-int-to-ptr): a child window's id goes where its menu would
+    const auto idAsMenu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
     return CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
-                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-                           nullptr);
+                           parent, idAsMenu, GetModuleHandleA(nullptr), nullptr);
 }
 
 }  // namespace
@@ -121,9 +109,9 @@ void CHistoryWindow::OnCreate()
     font = CreateFontIndirectA(&metrics.lfMessageFont);
     reading = ReadRecord();
     now = history::StampSeconds(LocalNow());
-    const history::Stamp today = LocalNow();
-    const long long midnight = now - today.hour * kHour - today.minute * 60 - today.second;
-    summary = CreateWindowExA(0, "STATIC", history::DaySummary(reading.events, midnight, now, reading.skipped).c_str(),
+    // The stamps' seconds know no daylight saving: a day is always as long.
+    const long long midnight = now - now % kDay;
+    summary = CreateWindowExA(0, "STATIC", history::DaySummary(reading.events, {midnight, now}, reading.skipped).c_str(),
                               WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0, 0, 0, hwnd, nullptr, GetModuleHandleA(nullptr),
                               nullptr);
     viewButton = AddButton(hwnd, "Last 7 days", kViewButton);
@@ -158,88 +146,15 @@ RECT CHistoryWindow::PictureArea() const
     RECT client = {};
     GetClientRect(hwnd, &client);
     const int margin = Scaled(kMargin);
-    return {margin + Scaled(kDayLabelWidth), 2 * margin + Scaled(kSummaryHeight), client.right - margin,
-            client.bottom - 2 * margin - Scaled(kButtonHeight) - Scaled(kLabelHeight)};
+    return {margin + Scaled(CHistoryPicture::kDayLabelWidth), 2 * margin + Scaled(kSummaryHeight), client.right - margin,
+            client.bottom - 2 * margin - Scaled(kButtonHeight) - Scaled(CHistoryPicture::kLabelHeight)};
 }
 
 void CHistoryWindow::Paint(HDC dc) const
 {
-    const RECT area = PictureArea();
-    if (area.bottom <= area.top || area.right <= area.left) {
-        return;
-    }
     const HGDIOBJ oldFont = SelectObject(dc, font);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    if (!weekShown) {
-        DrawStrip(dc, area, now - kDay, now);
-        DrawHours(dc, area, now - kDay, now);
-    } else {
-        const history::Stamp today = LocalNow();
-        const long long midnight = now - today.hour * kHour - today.minute * 60 - today.second;
-        const int height = (area.bottom - area.top) / 7;
-        for (int day = 0; day < 7; ++day) {
-            const long long from = midnight - (6 - day) * kDay;
-            RECT strip = {area.left, area.top + day * height, area.right, area.top + (day + 1) * height - 2};
-            DrawStrip(dc, strip, from, from + kDay);
-            static constexpr const char* kDayNames[] = {"Sat", "Sun", "Mon", "Tue", "Wed", "Thu", "Fri"};
-            const char* name = kDayNames[((from / kDay) % 7 + 7) % 7];
-            RECT label = {area.left - Scaled(kDayLabelWidth), strip.top, area.left - Scaled(4), strip.bottom};
-            DrawTextA(dc, name, -1, &label, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
-        }
-        DrawHours(dc, area, midnight, midnight + kDay);
-    }
+    CHistoryPicture(reading.events, now, dpi).Draw(dc, PictureArea(), weekShown);
     SelectObject(dc, oldFont);
-}
-
-// The ON periods as a band along the lower half; contacts as ticks in the
-// upper half, those without answer full height in the hot-track colour;
-// drops, returns and dials as marks along the top.
-void CHistoryWindow::DrawStrip(HDC dc, const RECT& area, long long from, long long to) const
-{
-    const history::Strip strip = history::StripOf(reading.events, from, to, now);
-    Fill(dc, area, COLOR_BTNFACE);
-    const int middle = (area.top + area.bottom) / 2;
-    for (const history::Span& span : strip.on) {
-        Fill(dc, {XOf(area, span.from, from, to), middle, std::max(XOf(area, span.to, from, to), XOf(area, span.from, from, to) + 1), area.bottom}, COLOR_HIGHLIGHT);
-    }
-    const int mark = Scaled(4);
-    for (const history::Mark& each : strip.marks) {
-        const int x = XOf(area, each.at, from, to);
-        switch (each.kind) {
-        case history::MarkKind::Answered:
-            Fill(dc, {x, area.top + (middle - area.top) / 2, x + 1, middle}, COLOR_WINDOWTEXT);
-            break;
-        case history::MarkKind::NotAnswered:
-            Fill(dc, {x, area.top, x + std::max(1, Scaled(1)), area.bottom}, COLOR_HOTLIGHT);
-            break;
-        case history::MarkKind::Down:
-            Fill(dc, {x - mark, area.top, x + mark, area.top + mark}, COLOR_WINDOWTEXT);
-            break;
-        case history::MarkKind::Up:
-            Fill(dc, {x - mark, area.top + mark, x + mark, area.top + 2 * mark}, COLOR_HIGHLIGHT);
-            break;
-        case history::MarkKind::Dial:
-            Fill(dc, {x - mark / 2, area.top, x + mark / 2, area.top + 2 * mark}, COLOR_HOTLIGHT);
-            break;
-        }
-    }
-    FrameRect(dc, &area, GetSysColorBrush(COLOR_WINDOWTEXT));
-}
-
-// The clock's whole hours, every second one named, below the strips.
-void CHistoryWindow::DrawHours(HDC dc, const RECT& area, long long from, long long to) const
-{
-    for (long long hour = (from + kHour - 1) / kHour * kHour; hour <= to; hour += kHour) {
-        const int x = XOf(area, hour, from, to);
-        Fill(dc, {x, area.bottom, x + 1, area.bottom + Scaled(3)}, COLOR_WINDOWTEXT);
-        const long long clock = (hour / kHour) % 24;
-        if (clock % 2 == 0) {
-            const std::string text = std::to_string(clock);
-            RECT label = {x - Scaled(15), area.bottom + Scaled(3), x + Scaled(15), area.bottom + Scaled(kLabelHeight + 3)};
-            DrawTextA(dc, text.c_str(), -1, &label, DT_CENTER | DT_TOP | DT_SINGLELINE);
-        }
-    }
 }
 
 void CHistoryWindow::OnCommand(UINT id)

@@ -23,8 +23,6 @@ private:
     void OnCreate();
     void Layout();
     void Paint(HDC dc) const;
-    void DrawStrip(HDC dc, const RECT& area, long long from, long long to) const;
-    void DrawHours(HDC dc, const RECT& area, long long from, long long to) const;
     void OnCommand(UINT id);
     void OpenRecord() const;
     RECT PictureArea() const;

@@ -85,10 +85,10 @@ TEST(HistoryTextTest, TheDayIsToldInWords)
                                                    "2026-03-07T10:02:00,up,Office VPN\n"
                                                    "2026-03-07T12:12:00,OFF,time limit\n");
     const long long midnight = history::StampSeconds({2026, 3, 7, 0, 0, 0});
-    EXPECT_EQ(history::DaySummary(day.events, midnight, midnight + 13 * 3600, 3),
+    EXPECT_EQ(history::DaySummary(day.events, {midnight, midnight + 13 * 3600}, 3),
               "Today: ON 12 h 12 min, 2 contacts, 1 without answer; Office VPN dropped twice, back after 40 s and "
               "2 min. 3 lines of the record could not be read.");
-    const history::Strip strip = history::StripOf(day.events, midnight, midnight + 86400, midnight + 86400);
+    const history::Strip strip = history::StripOf(day.events, {midnight, midnight + 86400}, midnight + 86400);
     ASSERT_EQ(strip.on.size(), 1u);
     EXPECT_EQ(strip.on[0].from, midnight);
     EXPECT_EQ(strip.marks.size(), 6u);
