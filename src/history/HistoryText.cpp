@@ -12,14 +12,15 @@ bool NeedsQuotes(std::string_view field)
 }
 
 // The value's last digits, with leading zeros; no printf engine for it.
-void AppendDigits(std::string& line, int value, int digits)
+template <int Digits>
+void AppendDigits(std::string& line, int value)
 {
-    char text[4] = {};
-    for (int i = digits - 1; i >= 0; --i) {
+    char text[Digits] = {};
+    for (int i = Digits - 1; i >= 0; --i) {
         text[i] = static_cast<char>('0' + (value % 10 + 10) % 10);
         value /= 10;
     }
-    line.append(text, static_cast<std::size_t>(digits));
+    line.append(text, Digits);
 }
 
 void AppendField(std::string& line, std::string_view field)
@@ -129,17 +130,17 @@ bool ParseInto(std::string_view line, Event& event, std::vector<std::string>& fi
 std::string FormatLine(const Event& event)
 {
     std::string line;
-    AppendDigits(line, event.at.year, 4);
+    AppendDigits<4>(line, event.at.year);
     line += '-';
-    AppendDigits(line, event.at.month, 2);
+    AppendDigits<2>(line, event.at.month);
     line += '-';
-    AppendDigits(line, event.at.day, 2);
+    AppendDigits<2>(line, event.at.day);
     line += 'T';
-    AppendDigits(line, event.at.hour, 2);
+    AppendDigits<2>(line, event.at.hour);
     line += ':';
-    AppendDigits(line, event.at.minute, 2);
+    AppendDigits<2>(line, event.at.minute);
     line += ':';
-    AppendDigits(line, event.at.second, 2);
+    AppendDigits<2>(line, event.at.second);
     line += ',';
     AppendField(line, event.name);
     for (const std::string& detail : event.details) {

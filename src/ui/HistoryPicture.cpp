@@ -49,9 +49,9 @@ void CHistoryPicture::Draw(HDC dc, const RECT& area, bool week) const
     }
 }
 
-// The ON periods as a band along the lower half; contacts as ticks in the
-// upper half, those without answer full height in the hot-track colour;
-// drops, returns and dials as marks along the top.
+// The ON periods as a band along the lower half; answered contacts as grey
+// ticks in the upper half, those without answer as dark bars down to the
+// bottom; drops, returns and dials as marks along the top.
 void CHistoryPicture::DrawStrip(HDC dc, const RECT& area, long long from, long long to) const
 {
     const history::Strip strip = history::StripOf(events, {from, to}, now);
@@ -72,10 +72,10 @@ void CHistoryPicture::DrawStrip(HDC dc, const RECT& area, long long from, long l
         }
         switch (each.kind) {
         case history::MarkKind::Answered:
-            Fill(dc, {x, area.top + (middle - area.top) / 2, x + 1, middle}, COLOR_WINDOWTEXT);
+            Fill(dc, {x, area.top + (middle - area.top) / 2, x + 1, middle}, COLOR_GRAYTEXT);
             break;
         case history::MarkKind::NotAnswered:
-            Fill(dc, {x, area.top, x + std::max(1, Scaled(1)), area.bottom}, COLOR_HOTLIGHT);
+            Fill(dc, {x, area.top + 2 * mark, x + std::max(2, Scaled(2)), area.bottom}, COLOR_WINDOWTEXT);
             break;
         case history::MarkKind::Down:
             Fill(dc, {x - mark, area.top, x + mark, area.top + mark}, COLOR_WINDOWTEXT);
@@ -84,7 +84,7 @@ void CHistoryPicture::DrawStrip(HDC dc, const RECT& area, long long from, long l
             Fill(dc, {x - mark, area.top + mark, x + mark, area.top + 2 * mark}, COLOR_HIGHLIGHT);
             break;
         case history::MarkKind::Dial:
-            Fill(dc, {x - mark / 2, area.top, x + mark / 2, area.top + 2 * mark}, COLOR_HOTLIGHT);
+            Fill(dc, {x - mark / 2, area.top, x + mark / 2, area.top + 2 * mark}, COLOR_GRAYTEXT);
             break;
         }
     }

@@ -7,6 +7,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kViewButton = 100;
@@ -121,7 +123,13 @@ void CHistoryWindow::OnCreate()
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     win::StartDialogKeys(hwnd);
-    SetWindowPos(hwnd, nullptr, 0, 0, Scaled(kWidth), Scaled(kHeight), SWP_NOMOVE | SWP_NOZORDER);
+    // No larger than the screen, whatever its resolution.
+    RECT work = {0, 0, Scaled(kWidth), Scaled(kHeight)};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = std::min<int>(Scaled(kWidth), work.right - work.left);
+    const int height = std::min<int>(Scaled(kHeight), work.bottom - work.top);
+    const bool fits = width == Scaled(kWidth) && height == Scaled(kHeight);
+    SetWindowPos(hwnd, nullptr, work.left, work.top, width, height, SWP_NOZORDER | (fits ? SWP_NOMOVE : 0));
     SetFocus(closeButton);
 }
 
