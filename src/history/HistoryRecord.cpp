@@ -4,6 +4,8 @@
 #include "history/HistoryText.h"
 #include "settings/Settings.h"
 
+#include <memory>
+
 namespace {
 
 // The end takes at most this long to write what is pending.
@@ -20,43 +22,49 @@ history::Stamp LocalStamp()
 
 void CHistoryRecord::Follow()
 {
-    const bool wanted = settings::Read(keys::History) != 0;
-    if (!wanted) {
+    if (settings::Read(keys::History) == 0) {
         Stop();
-        return;
+    } else if (!shared) {
+        shared = win::CSharedHold<Shared>::Make();
     }
-    if (thread) {
-        return;
-    }
-    auto state = std::make_shared<Shared>();
-    state->path = CHistoryFile::Path();
-    if (!state->wake || state->path.empty()) {
-        return;
-    }
-    auto threadShare = std::make_unique<std::shared_ptr<Shared>>(state);
-    win::CKernelHandle started(CreateThread(nullptr, 0, ThreadMain, threadShare.get(), 0, nullptr));
-    if (!started) {
-        return;
-    }
-    threadShare.release();  // NOLINT(bugprone-unused-return-value): the thread owns it from now on
-    thread = std::move(started);
-    shared = std::move(state);
 }
 
 void CHistoryRecord::Add(const std::string& event, const std::vector<std::string>& details)
 {
-    if (!shared) {
+    if (!shared || !shared->wake) {
         return;
     }
     std::string line = history::FormatLine({LocalStamp(), event, details});
+    bool start = false;
     {
         const win::CCriticalSection::CHold hold(shared->lock);
         shared->pending.push_back(std::move(line));
         if (shared->pending.size() > kMostPending) {
             shared->pending.erase(shared->pending.begin());
         }
+        start = !shared->writerRunning;
+        shared->writerRunning = true;
     }
-    SetEvent(shared->wake.Get());
+    if (start) {
+        StartWriter();
+    } else {
+        SetEvent(shared->wake.Get());
+    }
+}
+
+// Every writer before this one has ended or is ending: it let go of the
+// queue under the lock before it said so.
+void CHistoryRecord::StartWriter()
+{
+    auto threadShare = std::make_unique<win::CSharedHold<Shared>>(shared);
+    win::CKernelHandle started(CreateThread(nullptr, 0, ThreadMain, threadShare.get(), 0, nullptr));
+    if (!started) {
+        const win::CCriticalSection::CHold hold(shared->lock);
+        shared->writerRunning = false;
+        return;
+    }
+    threadShare.release();  // NOLINT(bugprone-unused-return-value): the thread owns it from now on
+    thread = std::move(started);
 }
 
 void CHistoryRecord::Stop()
@@ -69,15 +77,16 @@ void CHistoryRecord::Stop()
         shared->stopping = true;
     }
     SetEvent(shared->wake.Get());
-    WaitForSingleObject(thread.Get(), kStopWaitMs);
+    if (thread) {
+        WaitForSingleObject(thread.Get(), kStopWaitMs);
+    }
     thread.Reset();
-    shared.reset();
+    shared.Reset();
 }
 
 // Writes the pending lines, those that come meanwhile included; puts them
-// back in front of any newer ones when the file cannot be opened. True when
-// none is left.
-bool CHistoryRecord::WritePending(Shared& shared)
+// back in front of any newer ones when the file cannot be opened.
+bool CHistoryRecord::WritePending(Shared& shared, const std::string& path)
 {
     while (true) {
         std::vector<std::string> taken;
@@ -92,7 +101,7 @@ bool CHistoryRecord::WritePending(Shared& shared)
         for (const std::string& line : taken) {
             lines += line;
         }
-        if (!CHistoryFile::Append(shared.path, lines)) {
+        if (path.empty() || !CHistoryFile::Append(path, lines)) {
             const win::CCriticalSection::CHold hold(shared.lock);
             shared.pending.insert(shared.pending.begin(), taken.begin(), taken.end());
             if (shared.pending.size() > kMostPending) {
@@ -104,20 +113,25 @@ bool CHistoryRecord::WritePending(Shared& shared)
     }
 }
 
+// Ends once nothing is pending (the next event starts another), or at the
+// end of the program after one more try.
 DWORD WINAPI CHistoryRecord::ThreadMain(void* sharedState)
 {
-    const std::unique_ptr<std::shared_ptr<Shared>> owned(static_cast<std::shared_ptr<Shared>*>(sharedState));
+    const std::unique_ptr<win::CSharedHold<Shared>> owned(static_cast<win::CSharedHold<Shared>*>(sharedState));
     Shared& state = **owned;
     try {
-        DWORD wait = INFINITE;
-        bool stopping = false;
-        while (!stopping) {
-            WaitForSingleObject(state.wake.Get(), wait);
+        const std::string path = CHistoryFile::Path();
+        bool done = false;
+        while (!done) {
+            const bool written = WritePending(state, path);
             {
                 const win::CCriticalSection::CHold hold(state.lock);
-                stopping = state.stopping;
+                done = state.stopping || (written && state.pending.empty());
+                state.writerRunning = !done;
             }
-            wait = WritePending(state) ? INFINITE : kRetryMs;
+            if (!done && !written) {
+                WaitForSingleObject(state.wake.Get(), kRetryMs);
+            }
         }
     } catch (...) {  // NOLINT(bugprone-empty-catch): nothing may leave a thread's entry point
         // Out of memory for a line: the record stops, the program goes on.

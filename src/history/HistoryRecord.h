@@ -1,14 +1,15 @@
 #pragma once
 // Keeps the record of the line: each event stamped on the user-interface
-// thread and handed to a writer thread of its own, so that a slow disk or a
-// file another program holds never stops the program. While the file cannot
-// be opened the last kMostPending events wait in memory, and the writer
-// tries again every kRetryMs; with nothing pending it sleeps until the next
-// event. The History setting 0 writes nothing and runs no thread.
+// thread and handed to a writer thread, so that a slow disk or a file that
+// another program holds never stops the program. The writer starts at an
+// event and ends once everything is written, so an idle program has no
+// thread and no wake-up for it. While the file cannot be opened the last
+// kMostPending events wait in memory and the writer tries again every
+// kRetryMs. The History setting 0 writes nothing.
 #include "win/CriticalSection.h"
 #include "win/Handles.h"
+#include "win/SharedHold.h"
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,28 +23,30 @@ public:
     CHistoryRecord& operator=(const CHistoryRecord&) = delete;
     ~CHistoryRecord() { Stop(); }
 
-    // Starts or stops the writer as the History setting says.
+    // Keeps the record, or stops keeping it, as the History setting says.
     void Follow();
     // Stamps the event with the local time now and queues it for writing.
     void Add(const std::string& event, const std::vector<std::string>& details);
-    // Writes what is pending once more and ends the writer, waiting at most
-    // a moment; a writer that runs on ends by itself.
+    // Writes what is pending once more, waiting at most a moment; a writer
+    // that runs on ends by itself.
     void Stop();
 
 private:
-    // Shared by the writer's thread and this object, so that neither
-    // depends on the other still being there.
+    // Held by the writer's thread and this object, so that neither depends
+    // on the other still being there.
     struct Shared {
         win::CCriticalSection lock;
         std::vector<std::string> pending;
+        bool writerRunning = false;
         bool stopping = false;
         win::CKernelHandle wake{CreateEventA(nullptr, FALSE, FALSE, nullptr)};
-        std::string path;
     };
 
+    void StartWriter();
     static DWORD WINAPI ThreadMain(void* shared);
-    static bool WritePending(Shared& shared);
+    // False when the file could not be opened and lines wait.
+    static bool WritePending(Shared& shared, const std::string& path);
 
-    std::shared_ptr<Shared> shared;
+    win::CSharedHold<Shared> shared;
     win::CKernelHandle thread;
 };
