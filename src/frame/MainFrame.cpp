@@ -23,6 +23,7 @@ const win::MessageEntry<CMainFrame> CMainFrame::messages[] = {
     {WM_TRAY_PICTURES, &CMainFrame::OnTrayPictures},
     {WM_SETUP_APPLIED, &CMainFrame::OnSetupApplied},
     {WM_POLICY_CHANGED, &CMainFrame::OnPolicyChanged},
+    {WM_POWERBROADCAST, &CMainFrame::OnPowerBroadcast},
 };
 
 const win::CommandEntry<CMainFrame> CMainFrame::commands[] = {
@@ -129,7 +130,7 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM)
 void CMainFrame::StartSources()
 {
     const SwitchSettings chosen = SwitchSettings::Read();
-    scheduler.KeepAwakeWhileOn(chosen.keepAwake);
+    scheduler.KeepAwakeWhileOn(chosen.keepAwake, chosen.keepAwakeOnBattery);
     redialer.Follow();
     sources.Start(hwnd, chosen);
 }
@@ -205,7 +206,9 @@ LRESULT CMainFrame::OnTimer(WPARAM timerId, LPARAM lParam)
 {
     switch (timerId) {
     case TIMER_CONTACT:
-        scheduler.OnContactTick();
+        if (const std::optional<ULONGLONG> busyBytes = scheduler.OnContactTick()) {
+            ContactSkipped(*busyBytes);
+        }
         return 0;
     case TIMER_WARNINGS:
         scheduler.DismissWarningWindows();
@@ -291,6 +294,7 @@ LRESULT CMainFrame::OnRemoteCommand(WPARAM command, LPARAM minutes)
 // after OFF, and the tip keeps it.
 LRESULT CMainFrame::OnContactDone(WPARAM outcome, LPARAM)
 {
+    scheduler.ContactEnded();
     if (outcome <= static_cast<WPARAM>(ContactOutcome::NoConnection)) {
         SYSTEMTIME now = {};
         GetLocalTime(&now);
@@ -392,4 +396,20 @@ void CMainFrame::OnWebFaq()
 void CMainFrame::OnWebLibrary()
 {
     OpenWebPage(hwnd, maker::kLibraryPage);
+}
+
+void CMainFrame::ContactSkipped(ULONGLONG /*busyBytes*/)
+{
+    SYSTEMTIME now = {};
+    GetLocalTime(&now);
+    presence.ContactSkipped(now);
+}
+
+// Mains or battery: whether the computer is kept awake may change.
+LRESULT CMainFrame::OnPowerBroadcast(WPARAM event, LPARAM)
+{
+    if (event == PBT_APMPOWERSTATUSCHANGE) {
+        scheduler.OnPowerStatusChange();
+    }
+    return TRUE;
 }

@@ -22,6 +22,7 @@ SwitchSettings SwitchSettings::Read()
     stored.toMinute = settings::Read(keys::WhenTo, kMissing);
     stored.hotKey = settings::Read(keys::HotKey);
     stored.keepAwake = settings::Read(keys::KeepAwake);
+    stored.keepAwakeOnBattery = settings::Read(keys::KeepAwakeOnBattery);
     switch_settings::ApplyNumbers(stored, read);
     return read;
 }
@@ -34,5 +35,6 @@ bool SwitchSettings::Write() const
     written = settings::Write(keys::WhenFrom, fromMinute) && written;
     written = settings::Write(keys::WhenTo, toMinute) && written;
     written = settings::Write(keys::HotKey, hotKey) && written;
+    written = settings::Write(keys::KeepAwakeOnBattery, keepAwakeOnBattery ? 1 : 0) && written;
     return settings::Write(keys::KeepAwake, keepAwake ? 1 : 0) && written;
 }
