@@ -11,7 +11,7 @@
 class CQuietLine {
 public:
     // More than this since the last tick is a busy line.
-    static constexpr ULONGLONG kBusyBytes = 4 * 1024;
+    static constexpr ULONGLONG kBusyBytes = 4096;
 
     // Forgets what was measured before and starts from this reading.
     void StartFrom(const std::optional<win::LineTraffic>& now) { last = now; }
