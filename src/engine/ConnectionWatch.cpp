@@ -40,7 +40,7 @@ DWORD WINAPI EnumerateRasConnections(RasConnection* buffer, DWORD* byteCount, DW
 // What a new worker is given: the watch, and its own share of its place.
 struct CConnectionWatch::WorkerStart {
     CConnectionWatch* watch;
-    std::shared_ptr<SharedPlace> place;
+    win::CSharedHold<SharedPlace> place;
 };
 
 CConnectionWatch::CConnectionWatch(EnumerateConnectionsFunction enumerate) : enumerate(enumerate) {}
@@ -62,7 +62,7 @@ bool CConnectionWatch::Start()
     keptConnections.clear();
     if (stopEvent) {
         ResetEvent(stopEvent.Get());
-        auto start = std::make_unique<WorkerStart>(WorkerStart{this, std::make_shared<SharedPlace>(kElsewhere)});
+        auto start = std::make_unique<WorkerStart>(WorkerStart{this, win::CSharedHold<SharedPlace>::Make(kElsewhere)});
         worker.Reset(CreateThread(nullptr, 0, WorkerMain, start.get(), CREATE_SUSPENDED, nullptr));
         if (worker) {
             workerPlace = start->place;
@@ -110,7 +110,7 @@ bool CConnectionWatch::Stop()
         }
     }
     worker.Reset();
-    workerPlace.reset();
+    workerPlace.Reset();
     stopRequested = 0;
     return true;
 }

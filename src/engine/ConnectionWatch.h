@@ -5,6 +5,7 @@
 // before; a derived class hears of each change.
 #include "engine/ConnectionRecord.h"
 #include "win/Handles.h"
+#include "win/SharedHold.h"
 
 #include <windows.h>
 
@@ -86,7 +87,7 @@ private:
     EnumerateConnectionsFunction enumerate;
     std::vector<ConnectionRecord> keptConnections;
     win::CKernelHandle worker;
-    std::shared_ptr<SharedPlace> workerPlace;
+    win::CSharedHold<SharedPlace> workerPlace;
     // Wakes the worker from its pause when a stop is requested.
     win::CKernelHandle stopEvent;
     std::atomic<int> stopRequested{0};

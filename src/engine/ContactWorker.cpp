@@ -19,8 +19,8 @@ void CContactWorker::Start(std::unique_ptr<CActivityProbe> probe, const std::str
     if (IsBusy()) {
         return;
     }
-    auto contact = std::make_shared<Contact>(Contact{std::move(probe), target, notifyWindow});
-    auto threadShare = std::make_unique<std::shared_ptr<Contact>>(contact);
+    auto contact = win::CSharedHold<Contact>::Make(std::move(probe), target, notifyWindow);
+    auto threadShare = std::make_unique<win::CSharedHold<Contact>>(contact);
     win::CKernelHandle started(CreateThread(nullptr, 0, ThreadMain, threadShare.get(), 0, nullptr));
     // No thread is a failed contact like any other: the next tick tries again.
     if (!started) {
@@ -41,7 +41,7 @@ void CContactWorker::CutShort()
 
 DWORD WINAPI CContactWorker::ThreadMain(void* sharedContact)
 {
-    const std::unique_ptr<std::shared_ptr<Contact>> contact(static_cast<std::shared_ptr<Contact>*>(sharedContact));
+    const std::unique_ptr<win::CSharedHold<Contact>> contact(static_cast<win::CSharedHold<Contact>*>(sharedContact));
     // The contact's own hold on Windows Sockets: the application's clean-up
     // at exit must not close sockets under a contact that is still running.
     WSADATA data = {};

@@ -6,6 +6,7 @@
 #include "engine/ActivityProbe.h"
 #include "res/AppMessages.h"
 #include "win/Handles.h"
+#include "win/SharedHold.h"
 
 #include <memory>
 #include <string>
@@ -39,6 +40,6 @@ private:
 
     static DWORD WINAPI ThreadMain(void* sharedContact);
 
-    std::shared_ptr<Contact> current;
+    win::CSharedHold<Contact> current;
     win::CKernelHandle thread;
 };

@@ -9,10 +9,10 @@ bool CEntryDialer::Start(const std::string& entry, HWND notifyWindow)
     if (IsBusy()) {
         return false;
     }
-    auto dial = std::make_shared<Dial>();
+    auto dial = win::CSharedHold<Dial>::Make();
     dial->entry = entry;
     dial->notifyWindow = notifyWindow;
-    auto threadShare = std::make_unique<std::shared_ptr<Dial>>(dial);
+    auto threadShare = std::make_unique<win::CSharedHold<Dial>>(dial);
     const win::CKernelHandle thread(CreateThread(nullptr, 0, ThreadMain, threadShare.get(), 0, nullptr));
     if (!thread) {
         return false;
@@ -29,13 +29,13 @@ bool CEntryDialer::TakeResult(std::string& entry, DWORD& result)
     }
     entry = current->entry;
     result = current->result;
-    current.reset();
+    current.Reset();
     return true;
 }
 
 DWORD WINAPI CEntryDialer::ThreadMain(void* sharedDial)
 {
-    const std::unique_ptr<std::shared_ptr<Dial>> dial(static_cast<std::shared_ptr<Dial>*>(sharedDial));
+    const std::unique_ptr<win::CSharedHold<Dial>> dial(static_cast<win::CSharedHold<Dial>*>(sharedDial));
     Dial& made = **dial;
     try {
         made.result = ras_dial::DialEntry(made.entry);

@@ -3,6 +3,8 @@
 // user-interface thread never waits for the dial-up service: a dial takes
 // many seconds, and a troubled service may never return. Nothing waits for
 // the thread, which shares only the dial's own record with this object.
+#include "win/SharedHold.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -31,5 +33,5 @@ private:
 
     static DWORD WINAPI ThreadMain(void* sharedDial);
 
-    std::shared_ptr<Dial> current;
+    win::CSharedHold<Dial> current;
 };

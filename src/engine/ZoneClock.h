@@ -20,6 +20,8 @@ public:
     static LONGLONG MsBetween(const SYSTEMTIME& from, const SYSTEMTIME& to);
 
     // What the clock reads at an instant.
+    // The reading that many real milliseconds from now.
+    SYSTEMTIME ReadingIn(LONGLONG milliseconds) const { return ReadingAt(Later(Now(), milliseconds)); }
     SYSTEMTIME ReadingAt(const SYSTEMTIME& instant) const;
     // The first instant after `after` at which the clock reads `reading`.
     // When the clock falls back, a reading comes twice: the first of them

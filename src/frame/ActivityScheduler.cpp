@@ -84,7 +84,7 @@ void CActivityScheduler::LimitTo(DWORD milliseconds)
     }
     // The timer counts real time: the end is read off the clock as it will
     // stand then, under whichever of the zone's rules is in force by that time.
-    limitEnd = CZoneClock().ReadingAt(CZoneClock::Later(CZoneClock::Now(), milliseconds));
+    limitEnd = CZoneClock().ReadingIn(milliseconds);
     timeLimited = true;
 }
 

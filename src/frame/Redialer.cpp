@@ -2,6 +2,7 @@
 
 #include "engine/RasDial.h"
 #include "engine/RedialPlan.h"
+#include "engine/ZoneClock.h"
 #include "res/AppMessages.h"
 
 #include <algorithm>
@@ -34,23 +35,6 @@ DWORD Remaining(DWORD due, DWORD now)
 {
     const auto left = static_cast<LONG>(due - now);
     return left > 0 ? static_cast<DWORD>(left) : 0;
-}
-
-SYSTEMTIME LocalTimeIn(DWORD milliseconds)
-{
-    SYSTEMTIME now = {};
-    GetLocalTime(&now);
-    FILETIME stamp = {};
-    SystemTimeToFileTime(&now, &stamp);
-    ULARGE_INTEGER ticks = {};
-    ticks.LowPart = stamp.dwLowDateTime;
-    ticks.HighPart = stamp.dwHighDateTime;
-    ticks.QuadPart += static_cast<ULONGLONG>(milliseconds) * 10000;
-    stamp.dwLowDateTime = ticks.LowPart;
-    stamp.dwHighDateTime = ticks.HighPart;
-    SYSTEMTIME later = now;
-    FileTimeToSystemTime(&stamp, &later);
-    return later;
 }
 
 template <class Entries>
@@ -235,7 +219,7 @@ void CRedialer::OnDialed()
             const DWORD pause = redial::PauseAfterFailures(entry->failures);
             entry->state = State::Waiting;
             entry->nextTry = GetTickCount() + pause;
-            entry->nextTryTime = LocalTimeIn(pause);
+            entry->nextTryTime = CZoneClock().ReadingIn(pause);
         }
     }
     DialWhatIsDue();

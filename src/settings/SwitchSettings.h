@@ -26,8 +26,6 @@ struct SwitchSettings {
 
     // Reads every value through the key table and validates it.
     static SwitchSettings Read();
-    // Stores every value; false when the registry refused one.
-    bool Write() const;
 };
 
 namespace switch_settings {

@@ -1,4 +1,4 @@
-// SwitchSettings' reads and writes through the key table, apart from its
+// SwitchSettings' reads through the key table, apart from its
 // pure parsing, which also builds natively.
 #include "settings/Settings.h"
 #include "settings/SwitchSettings.h"
@@ -25,16 +25,4 @@ SwitchSettings SwitchSettings::Read()
     stored.keepAwakeOnBattery = settings::Read(keys::KeepAwakeOnBattery);
     switch_settings::ApplyNumbers(stored, read);
     return read;
-}
-
-bool SwitchSettings::Write() const
-{
-    bool written = settings::Write(keys::WhenConnections, switch_settings::JoinNames(connections));
-    written = settings::Write(keys::WhenPrograms, switch_settings::JoinNames(programs)) && written;
-    written = settings::Write(keys::WhenDays, days) && written;
-    written = settings::Write(keys::WhenFrom, fromMinute) && written;
-    written = settings::Write(keys::WhenTo, toMinute) && written;
-    written = settings::Write(keys::HotKey, hotKey) && written;
-    written = settings::Write(keys::KeepAwakeOnBattery, keepAwakeOnBattery ? 1 : 0) && written;
-    return settings::Write(keys::KeepAwake, keepAwake ? 1 : 0) && written;
 }
