@@ -135,6 +135,18 @@ std::vector<PolicyText> Policies()
          "Enabled: while Quellor is ON, Windows does not put the computer to sleep for idleness; the display may "
          "still turn off.\n\nDisabled: Windows sleeps as it is set to.",
          {{keys::KeepAwake, ""}}},
+        {"KeepAwakeOnBattery",
+         "Keep the computer awake on battery power too",
+         "Enabled: while Quellor keeps the computer awake, it does so on battery power too.\n\nDisabled: on "
+         "battery power Quellor lets the computer sleep as its power plan says, and keeps it awake again on mains "
+         "power.",
+         {{keys::KeepAwakeOnBattery, ""}}},
+        {"OnlyWhenQuiet",
+         "Contact only when the line has been quiet",
+         "Enabled: a contact is made only when the line (the interface of the default route) has carried no more "
+         "than 4 KB since the last one was due; while the user downloads or streams, the line cannot look idle "
+         "and Quellor leaves it alone.\n\nDisabled: a contact every period, as set.",
+         {{keys::OnlyWhenQuiet, ""}}},
         {"Redial",
          "Dial these connections again when they drop",
          "Names of connections of Windows' dial-up service (dial-up, PPPoE, VPN) as their phonebook entries are "

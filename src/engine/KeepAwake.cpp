@@ -50,6 +50,12 @@ HANDLE CreateRequest(const PowerRequests& requests)
 
 }  // namespace
 
+bool KeepsAwake(bool wanted, bool onBatteryToo, const SYSTEM_POWER_STATUS& power)
+{
+    constexpr BYTE kOnBattery = 0;  // ACLineStatus: 1 mains, 255 unknown
+    return wanted && (onBatteryToo || power.ACLineStatus != kOnBattery);
+}
+
 void CKeepAwake::Hold()
 {
     if (IsHeld()) {

@@ -8,6 +8,11 @@
 
 #include <windows.h>
 
+// Whether an ON keeps the computer awake now that the power is as given: when
+// the user wants it, and on battery power only when the user wants that too.
+// A source the system cannot name counts as mains power.
+bool KeepsAwake(bool wanted, bool onBatteryToo, const SYSTEM_POWER_STATUS& power);
+
 class CKeepAwake {
 public:
     CKeepAwake() = default;

@@ -19,5 +19,6 @@ ActivityOptions ActivityOptions::Read()
     options.proxyAddress = settings::Read(keys::ProxyIP3);
     options.prodigyFlag = settings::Read(keys::Prodigy);
     options.prodigyTitle = settings::Read(keys::ProdigyMSG);
+    options.onlyWhenQuiet = settings::Read(keys::OnlyWhenQuiet) == 1;
     return options;
 }

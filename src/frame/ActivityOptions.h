@@ -15,6 +15,8 @@ struct ActivityOptions {
     std::string proxyAddress;
     int prodigyFlag = 0;
     std::string prodigyTitle;
+    // A tick makes no contact while the line carries traffic anyway.
+    bool onlyWhenQuiet = false;
 
     static ActivityOptions Read();
     bool DismissesWarnings() const { return aolFlag != 0 || prodigyFlag != 0; }

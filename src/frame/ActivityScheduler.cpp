@@ -10,6 +10,19 @@
 #include <ctime>
 #include <memory>
 
+namespace {
+
+std::optional<win::LineTraffic> ReadLine()
+{
+    win::LineTraffic traffic;
+    if (win::ReadLineTraffic(traffic)) {
+        return traffic;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 DWORD MillisecondsUntilClock(int minuteOfDay)
 {
     return static_cast<DWORD>(CZoneClock().MsUntilMinute(CZoneClock::Now(), minuteOfDay));
@@ -26,7 +39,10 @@ void CActivityScheduler::SwitchOn()
             SetTimer(frame, TIMER_WARNINGS, 3000, nullptr);
         }
     }
-    KeepAwakeWhileOn(keepAwakeWanted);
+    if (options.onlyWhenQuiet) {
+        quietLine.StartFrom(ReadLine());
+    }
+    ApplyKeepAwake();
 }
 
 void CActivityScheduler::SwitchOff(bool keepWarnings)
@@ -40,10 +56,20 @@ void CActivityScheduler::SwitchOff(bool keepWarnings)
     keepAwake.Release();
 }
 
-void CActivityScheduler::KeepAwakeWhileOn(bool wanted)
+void CActivityScheduler::KeepAwakeWhileOn(bool wanted, bool onBatteryToo)
 {
     keepAwakeWanted = wanted;
-    if (IsRunning() && wanted) {
+    keepAwakeOnBattery = onBatteryToo;
+    ApplyKeepAwake();
+}
+
+void CActivityScheduler::ApplyKeepAwake()
+{
+    SYSTEM_POWER_STATUS power = {};
+    if (!GetSystemPowerStatus(&power)) {
+        power.ACLineStatus = AC_LINE_UNKNOWN;
+    }
+    if (IsRunning() && KeepsAwake(keepAwakeWanted, keepAwakeOnBattery, power)) {
         keepAwake.Hold();
     } else {
         keepAwake.Release();
@@ -68,13 +94,18 @@ void CActivityScheduler::EndLimit()
     timeLimited = false;
 }
 
-void CActivityScheduler::OnContactTick()
+std::optional<ULONGLONG> CActivityScheduler::OnContactTick()
 {
     const int proxyEnabled = settings::Read(keys::Proxy);
     // A tick while the last contact is still under way makes none and leaves
-    // the host order where it is.
+    // the host order where it is; so does one that finds the line busy.
     if (contactWorker.IsBusy()) {
-        return;
+        return std::nullopt;
+    }
+    if (options.onlyWhenQuiet) {
+        if (const std::optional<ULONGLONG> busyBytes = quietLine.BusyBytes(ReadLine())) {
+            return busyBytes;
+        }
     }
     auto probe = std::make_unique<CActivityProbe>();
     const keys::HostList list = options.isHttp == 1 ? keys::HostList::Http : keys::HostList::Ftp;
@@ -92,6 +123,14 @@ void CActivityScheduler::OnContactTick()
     probe->SetContactPort(settings::Read(keys::Port));
     if (const auto target = BuildTarget(options.isHttp, host)) {
         contactWorker.Start(std::move(probe), *target, frame);
+    }
+    return std::nullopt;
+}
+
+void CActivityScheduler::ContactEnded()
+{
+    if (IsRunning() && options.onlyWhenQuiet) {
+        quietLine.StartFrom(ReadLine());
     }
 }
 

@@ -5,9 +5,12 @@
 // frame's window timers; the frame decides when it runs.
 #include "engine/ContactWorker.h"
 #include "engine/KeepAwake.h"
+#include "engine/QuietLine.h"
 #include "frame/ActivityOptions.h"
 
 #include <windows.h>
+
+#include <optional>
 
 // The real time from now until the computer's clock next reads minuteOfDay
 // (minutes after midnight), across any change of daylight saving time in
@@ -24,8 +27,11 @@ public:
     // keepWarnings leaves the warning timer running.
     void SwitchOff(bool keepWarnings);
     bool IsRunning() const { return running == 1; }
-    // Whether an ON keeps the computer awake; takes effect at once.
-    void KeepAwakeWhileOn(bool wanted);
+    // Whether an ON keeps the computer awake, and on battery power too;
+    // takes effect at once.
+    void KeepAwakeWhileOn(bool wanted, bool onBatteryToo);
+    // The computer changed between mains and battery power.
+    void OnPowerStatusChange() { ApplyKeepAwake(); }
 
     // Ends the activity by itself after this long (TIMER_ON_LIMIT).
     void LimitTo(DWORD milliseconds);
@@ -33,8 +39,13 @@ public:
     // The local time at which the limit ends, or null for none.
     const SYSTEMTIME* LimitEnd() const { return timeLimited ? &limitEnd : nullptr; }
 
-    // One network contact with the next host (TIMER_CONTACT).
-    void OnContactTick();
+    // One network contact with the next host (TIMER_CONTACT); or, when only
+    // a quiet line is contacted and it was busy, none: then the bytes it
+    // carried since the last tick.
+    std::optional<ULONGLONG> OnContactTick();
+    // The tick's contact is over: the line's next quiet spell starts now, so
+    // that the contact's own traffic never counts.
+    void ContactEnded();
     // Clicks away the online services' warning windows (TIMER_WARNINGS).
     void DismissWarningWindows() const;
     // The program ends: OFF, and no timer of the activity fires again.
@@ -43,6 +54,8 @@ public:
     const CContactWorker& Contacts() const { return contactWorker; }
 
 private:
+    void ApplyKeepAwake();
+
     HWND frame = nullptr;
     ActivityOptions options;
     int running = 0;
@@ -52,5 +65,7 @@ private:
     // Makes each tick's contact on a thread of its own.
     CContactWorker contactWorker;
     bool keepAwakeWanted = false;
+    bool keepAwakeOnBattery = false;
     CKeepAwake keepAwake;
+    CQuietLine quietLine;
 };

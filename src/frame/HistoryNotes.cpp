@@ -86,3 +86,8 @@ void CHistoryNotes::Dialed(const std::string& entry, const std::string& result)
 {
     record.Add("dial", {entry, result});
 }
+
+void CHistoryNotes::Skipped(ULONGLONG busyBytes)
+{
+    record.Add("skipped", {"line busy", std::to_string(busyBytes)});
+}

@@ -24,6 +24,8 @@ public:
     // The named connections up before and now: those that went and came.
     void Connections(const std::vector<std::string>& before, const std::vector<std::string>& now);
     void Dialed(const std::string& entry, const std::string& result);
+    // A tick that made no contact, as the line carried this much anyway.
+    void Skipped(ULONGLONG busyBytes);
 
 private:
     CHistoryRecord record;

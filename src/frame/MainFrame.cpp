@@ -24,6 +24,7 @@ const win::MessageEntry<CMainFrame> CMainFrame::messages[] = {
     {WM_TRAY_PICTURES, &CMainFrame::OnTrayPictures},
     {WM_SETUP_APPLIED, &CMainFrame::OnSetupApplied},
     {WM_POLICY_CHANGED, &CMainFrame::OnPolicyChanged},
+    {WM_POWERBROADCAST, &CMainFrame::OnPowerBroadcast},
 };
 
 const win::CommandEntry<CMainFrame> CMainFrame::commands[] = {
@@ -43,25 +44,13 @@ const win::MessageMap<CMainFrame> CMainFrame::messageMap = {messages, commands, 
 
 namespace {
 
-// The "Switch ON for" items.
-constexpr struct {
-    UINT command;
-    DWORD minutes;
-} kOnForItems[] = {{ID_ON_FOR_30_MINUTES, 30},
-                   {ID_ON_FOR_1_HOUR, 60},
-                   {ID_ON_FOR_2_HOURS, 120},
-                   {ID_ON_FOR_4_HOURS, 240},
-                   {ID_ON_FOR_8_HOURS, 480}};
-
-// The minutes of a "Switch ON for" item, or 0 for another command.
+// The minutes of a "Switch ON for" item, or 0 for another command: the
+// items follow each other from 30 minutes, each twice the one before.
 DWORD OnForMinutes(UINT command)
 {
-    for (const auto& item : kOnForItems) {
-        if (item.command == command) {
-            return item.minutes;
-        }
-    }
-    return 0;
+    static_assert(ID_ON_FOR_8_HOURS - ID_ON_FOR_30_MINUTES == 4, "30 minutes to 8 hours");
+    const bool onFor = command >= ID_ON_FOR_30_MINUTES && command <= ID_ON_FOR_8_HOURS;
+    return onFor ? 30U << (command - ID_ON_FOR_30_MINUTES) : 0;
 }
 
 }  // namespace
@@ -135,7 +124,7 @@ void CMainFrame::StartSources()
 {
     const SwitchSettings chosen = SwitchSettings::Read();
     history.Follow();
-    scheduler.KeepAwakeWhileOn(chosen.keepAwake);
+    scheduler.KeepAwakeWhileOn(chosen.keepAwake, chosen.keepAwakeOnBattery);
     redialer.Follow();
     sources.Start(hwnd, chosen);
 }
@@ -218,7 +207,9 @@ LRESULT CMainFrame::OnTimer(WPARAM timerId, LPARAM lParam)
 {
     switch (timerId) {
     case TIMER_CONTACT:
-        scheduler.OnContactTick();
+        if (const std::optional<ULONGLONG> busyBytes = scheduler.OnContactTick()) {
+            ContactSkipped(*busyBytes);
+        }
         return 0;
     case TIMER_WARNINGS:
         scheduler.DismissWarningWindows();
@@ -304,6 +295,7 @@ LRESULT CMainFrame::OnRemoteCommand(WPARAM command, LPARAM minutes)
 // after OFF, and the tip keeps it.
 LRESULT CMainFrame::OnContactDone(WPARAM outcome, LPARAM tookMs)
 {
+    scheduler.ContactEnded();
     if (outcome <= static_cast<WPARAM>(ContactOutcome::NoConnection)) {
         SYSTEMTIME now = {};
         GetLocalTime(&now);
@@ -422,4 +414,21 @@ void CMainFrame::OnWebFaq()
 void CMainFrame::OnWebLibrary()
 {
     OpenWebPage(hwnd, maker::kLibraryPage);
+}
+
+void CMainFrame::ContactSkipped(ULONGLONG busyBytes)
+{
+    SYSTEMTIME now = {};
+    GetLocalTime(&now);
+    presence.ContactSkipped(now);
+    history.Skipped(busyBytes);
+}
+
+// Mains or battery: whether the computer is kept awake may change.
+LRESULT CMainFrame::OnPowerBroadcast(WPARAM event, LPARAM)
+{
+    if (event == PBT_APMPOWERSTATUSCHANGE) {
+        scheduler.OnPowerStatusChange();
+    }
+    return TRUE;
 }

@@ -48,6 +48,9 @@ private:
     LRESULT OnTrayCallback(WPARAM wParam, LPARAM lParam);
     LRESULT OnRemoteCommand(WPARAM command, LPARAM minutes);
     LRESULT OnContactDone(WPARAM outcome, LPARAM);
+    LRESULT OnPowerBroadcast(WPARAM event, LPARAM);
+    // A contact tick made no contact: the line carried busyBytes since the last.
+    void ContactSkipped(ULONGLONG busyBytes);
     LRESULT OnSettingChange(WPARAM, LPARAM area);
     LRESULT OnTrayPictures(WPARAM, LPARAM);
     LRESULT OnSetupApplied(WPARAM dialog, LPARAM);

@@ -110,6 +110,9 @@
 #define IDC_REDIAL_ENTRIES 1116
 #define IDC_REDIAL_NONE 1117
 #define IDC_SHOW_BALLOONS 1118
+// The "Schedule" tab, under keeping awake; the "Timer" tab, under the scale.
+#define IDC_KEEP_AWAKE_ON_BATTERY 1119
+#define IDC_ONLY_WHEN_QUIET 1120
 
 // Change URL dialog.
 #define IDD_CHANGE_URL 130

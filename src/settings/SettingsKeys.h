@@ -67,6 +67,11 @@ inline constexpr IntKey WhenTo{"WhenTo", 0, Policy::Yes, 0, kMinutesPerDay - 1};
 // The hot-key control's value: the virtual key, and HOTKEYF_* above it.
 inline constexpr IntKey HotKey{"HotKey", 0, Policy::Yes, 0, 0x0FFF};
 inline constexpr IntKey KeepAwake{"KeepAwake", 0, Policy::Yes};
+// 0: keep awake on mains power only; the computer sleeps on battery as its
+// power plan says.
+inline constexpr IntKey KeepAwakeOnBattery{"KeepAwakeOnBattery", 0, Policy::Yes};
+// 1: a contact tick makes no contact while the line carries traffic anyway.
+inline constexpr IntKey OnlyWhenQuiet{"OnlyWhenQuiet", 0, Policy::Yes};
 
 // Phonebook entries that Quellor dials again when they drop while it is ON,
 // separated by ';'; and whether it tells of that in balloons.

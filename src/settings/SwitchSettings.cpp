@@ -98,6 +98,7 @@ void ApplyNumbers(const StoredNumbers& stored, SwitchSettings& settings)
     settings.hotKey = hotKeyValid ? stored.hotKey : 0;
 
     settings.keepAwake = stored.keepAwake == 1;
+    settings.keepAwakeOnBattery = stored.keepAwakeOnBattery == 1;
 }
 
 }  // namespace switch_settings

@@ -19,6 +19,8 @@ struct SwitchSettings {
     // The hot-key control's value: virtual key in the low byte, HOTKEYF_* in the next; 0: none.
     int hotKey = 0;
     bool keepAwake = false;
+    // Kept awake on battery power too, not on mains power only.
+    bool keepAwakeOnBattery = false;
 
     bool HasSchedule() const { return days != 0; }
 
@@ -48,7 +50,7 @@ std::vector<std::string> SplitProgramNames(std::string_view text);
 
 // The stored numbers as they are used: the schedule is off (no days) unless
 // days, from and to are all in range; a hot key with an unknown modifier or
-// no key is none; keep awake only for exactly 1. Missing values are passed
+// no key is none; keep awake, on battery too, only for exactly 1. Missing values are passed
 // as -1, which no range holds.
 struct StoredNumbers {
     int days = -1;
@@ -56,6 +58,7 @@ struct StoredNumbers {
     int toMinute = -1;
     int hotKey = -1;
     int keepAwake = -1;
+    int keepAwakeOnBattery = -1;
 };
 void ApplyNumbers(const StoredNumbers& stored, SwitchSettings& settings);
 

@@ -22,6 +22,7 @@ SwitchSettings SwitchSettings::Read()
     stored.toMinute = settings::Read(keys::WhenTo, kMissing);
     stored.hotKey = settings::Read(keys::HotKey);
     stored.keepAwake = settings::Read(keys::KeepAwake);
+    stored.keepAwakeOnBattery = settings::Read(keys::KeepAwakeOnBattery);
     switch_settings::ApplyNumbers(stored, read);
     return read;
 }

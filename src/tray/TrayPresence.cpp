@@ -36,6 +36,12 @@ void CTrayPresence::ContactEnded(ContactOutcome outcome, const SYSTEMTIME& when)
     ShowTip();
 }
 
+void CTrayPresence::ContactSkipped(const SYSTEMTIME& when)
+{
+    status.ContactSkipped(when);
+    ShowTip();
+}
+
 void CTrayPresence::OnRetryTimer()
 {
     if (!trayIcon.IsShown() && retriesLeft > 0) {

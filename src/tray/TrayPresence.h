@@ -38,6 +38,7 @@ public:
     // changes nothing more.
     void Show(const ActivityShown& activity, SwitchReasons reasons);
     void ContactEnded(ContactOutcome outcome, const SYSTEMTIME& when);
+    void ContactSkipped(const SYSTEMTIME& when);
     void ShowBalloon(const TrayBalloon& balloon)
     {
         trayIcon.ShowBalloon(balloon.title.c_str(), balloon.text.c_str(), balloon.warning ? NIIF_WARNING : NIIF_INFO);

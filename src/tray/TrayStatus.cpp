@@ -22,6 +22,11 @@ void CTrayStatus::ContactEnded(ContactOutcome outcome, const SYSTEMTIME& when)
     lastContact = "Last contact " + LocalTimeText(when) + " " + OutcomeText(outcome);
 }
 
+void CTrayStatus::ContactSkipped(const SYSTEMTIME& when)
+{
+    lastContact = LocalTimeText(when) + " no contact needed: the line was busy";
+}
+
 std::string CTrayStatus::Text() const
 {
     // The title and the last contact stay whole; the second line takes the rest.

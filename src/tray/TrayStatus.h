@@ -19,6 +19,8 @@ public:
         reasons = std::move(why);
     }
     void ContactEnded(ContactOutcome outcome, const SYSTEMTIME& when);
+    // A tick made no contact, as the line carried traffic anyway.
+    void ContactSkipped(const SYSTEMTIME& when);
 
     // Lines separated by "\n", at most kMostTipChars in all.
     std::string Text() const;

@@ -11,13 +11,14 @@ namespace {
 
 constexpr int kControls[] = {IDC_WHEN_DAYS_LABEL, IDC_SUNDAY,  IDC_MONDAY,        IDC_TUESDAY,         IDC_WEDNESDAY,
                              IDC_THURSDAY,        IDC_FRIDAY,  IDC_SATURDAY,      IDC_WHEN_FROM_LABEL, IDC_WHEN_FROM,
-                             IDC_WHEN_TO_LABEL,   IDC_WHEN_TO, IDC_SCHEDULE_NOTE, IDC_KEEP_AWAKE};
+                             IDC_WHEN_TO_LABEL,   IDC_WHEN_TO, IDC_SCHEDULE_NOTE, IDC_KEEP_AWAKE,
+                             IDC_KEEP_AWAKE_ON_BATTERY};
 
 constexpr SettingControl kManaged[] = {
     {IDC_SUNDAY, keys::WhenDays},      {IDC_MONDAY, keys::WhenDays},    {IDC_TUESDAY, keys::WhenDays},
     {IDC_WEDNESDAY, keys::WhenDays},   {IDC_THURSDAY, keys::WhenDays},  {IDC_FRIDAY, keys::WhenDays},
     {IDC_SATURDAY, keys::WhenDays},    {IDC_WHEN_FROM, keys::WhenFrom}, {IDC_WHEN_TO, keys::WhenTo},
-    {IDC_KEEP_AWAKE, keys::KeepAwake},
+    {IDC_KEEP_AWAKE, keys::KeepAwake}, {IDC_KEEP_AWAKE_ON_BATTERY, keys::KeepAwakeOnBattery},
 };
 
 // The day boxes' ids follow each other from Sunday, as the days' bits do.
@@ -49,6 +50,7 @@ void CSetupSchedulePage::Read()
     fromMinute = stored.fromMinute;
     toMinute = stored.toMinute;
     keepAwake = stored.keepAwake ? 1 : 0;
+    keepAwakeOnBattery = stored.keepAwakeOnBattery ? 1 : 0;
 }
 
 void CSetupSchedulePage::Exchange(win::CDataExchange& exchange)
@@ -61,6 +63,7 @@ void CSetupSchedulePage::Exchange(win::CDataExchange& exchange)
     exchange.Time(IDC_WHEN_FROM, fromMinute);
     exchange.Time(IDC_WHEN_TO, toMinute);
     exchange.Check(IDC_KEEP_AWAKE, keepAwake);
+    exchange.Check(IDC_KEEP_AWAKE_ON_BATTERY, keepAwakeOnBattery);
 }
 
 void CSetupSchedulePage::Write() const
@@ -69,6 +72,7 @@ void CSetupSchedulePage::Write() const
     settings::Write(keys::WhenFrom, fromMinute);
     settings::Write(keys::WhenTo, toMinute);
     settings::Write(keys::KeepAwake, keepAwake);
+    settings::Write(keys::KeepAwakeOnBattery, keepAwakeOnBattery);
 }
 
 win::TableRef<SettingControl> CSetupSchedulePage::ManagedControls() const

@@ -1,6 +1,6 @@
 #pragma once
 // The "Schedule" tab: the days and the hours in which the activity is on,
-// and whether the computer is kept awake then.
+// and whether the computer is kept awake then, on battery power too.
 #include "ui/SetupPage.h"
 
 class CSetupSchedulePage : public CSetupPage {
@@ -21,4 +21,5 @@ private:
     int fromMinute = 0;
     int toMinute = 0;
     int keepAwake = 0;
+    int keepAwakeOnBattery = 0;
 };

@@ -9,11 +9,12 @@
 
 namespace {
 
-constexpr int kControls[] = {IDC_INTERVAL, IDC_SCALE_1,        IDC_SCALE_5,
-                             IDC_SCALE_10, IDC_INTERVAL_LABEL, IDC_MINUTES_LABEL};
+constexpr int kControls[] = {IDC_INTERVAL,       IDC_SCALE_1,       IDC_SCALE_5,        IDC_SCALE_10,
+                             IDC_INTERVAL_LABEL, IDC_MINUTES_LABEL, IDC_ONLY_WHEN_QUIET};
 
 constexpr SettingControl kManaged[] = {
     {IDC_INTERVAL, keys::DefaultMin},
+    {IDC_ONLY_WHEN_QUIET, keys::OnlyWhenQuiet},
 };
 
 }  // namespace
@@ -29,16 +30,19 @@ void CSetupTimerPage::Prepare()
 void CSetupTimerPage::Read()
 {
     minutes = std::clamp(settings::Read(keys::DefaultMin), keys::kFewestMinutes, keys::kMostMinutes);
+    onlyWhenQuiet = settings::Read(keys::OnlyWhenQuiet) == 1 ? 1 : 0;
 }
 
 void CSetupTimerPage::Exchange(win::CDataExchange& exchange)
 {
     exchange.Trackbar(IDC_INTERVAL, minutes);
+    exchange.Check(IDC_ONLY_WHEN_QUIET, onlyWhenQuiet);
 }
 
 void CSetupTimerPage::Write() const
 {
     settings::Write(keys::DefaultMin, minutes);
+    settings::Write(keys::OnlyWhenQuiet, onlyWhenQuiet);
 }
 
 win::TableRef<SettingControl> CSetupTimerPage::ManagedControls() const

@@ -1,5 +1,6 @@
 #pragma once
-// The "Timer" tab: the minutes between two contacts, on a trackbar.
+// The "Timer" tab: the minutes between two contacts, on a trackbar, and
+// whether a contact is made only when the line has been quiet.
 #include "settings/SettingsKeys.h"
 #include "ui/SetupPage.h"
 
@@ -17,4 +18,5 @@ protected:
 
 private:
     int minutes = keys::kFewestMinutes;
+    int onlyWhenQuiet = 0;
 };

@@ -5,7 +5,9 @@
 #include "win/CodePageText.h"
 #include "win/SystemLibrary.h"
 
+#include <ws2ipdef.h>
 #include <iphlpapi.h>
+#include <netioapi.h>
 
 #include <algorithm>
 
@@ -31,6 +33,8 @@ CIpHelper Bind()
         FindFunction<CIpHelper::NotifyIpInterfaceChangeFunction>(module, "NotifyIpInterfaceChange");
     calls.cancelMibChangeNotify2 =
         FindFunction<CIpHelper::CancelMibChangeNotify2Function>(module, "CancelMibChangeNotify2");
+    calls.getBestInterfaceEx = FindFunction<CIpHelper::GetBestInterfaceExFunction>(module, "GetBestInterfaceEx");
+    calls.getIfEntry2 = FindFunction<CIpHelper::GetIfEntry2Function>(module, "GetIfEntry2");
     if (calls.cancelMibChangeNotify2 == nullptr) {
         calls.notifyIpInterfaceChange = nullptr;
     }
@@ -78,6 +82,31 @@ bool ReadNetworkAdapters(std::vector<NetworkAdapter>& adapters)
         return true;
     }
     return false;
+}
+
+bool ReadLineTraffic(LineTraffic& traffic)
+{
+    const CIpHelper* helper = CIpHelper::Get();
+    if (helper == nullptr || helper->getBestInterfaceEx == nullptr || helper->getIfEntry2 == nullptr) {
+        return false;
+    }
+    // A documentation address, never contacted: any address off the local
+    // networks leaves by the default route.
+    sockaddr_in outside = {};
+    outside.sin_family = AF_INET;
+    outside.sin_addr.S_un.S_un_b = {192, 0, 2, 1};
+    DWORD index = 0;
+    if (helper->getBestInterfaceEx(&outside, &index) != NO_ERROR) {
+        return false;
+    }
+    MIB_IF_ROW2 row = {};
+    row.InterfaceIndex = index;
+    if (helper->getIfEntry2(&row) != NO_ERROR) {
+        return false;
+    }
+    traffic.interfaceIndex = index;
+    traffic.octets = row.InOctets + row.OutOctets;
+    return true;
 }
 
 std::vector<std::string> CurrentConnectionNames()

@@ -22,11 +22,17 @@ public:
     using NotifyIpInterfaceChangeFunction = DWORD(WINAPI*)(USHORT family, InterfaceChangeCallback callback,
                                                            void* context, BOOLEAN initial, HANDLE* notification);
     using CancelMibChangeNotify2Function = DWORD(WINAPI*)(HANDLE notification);
+    // sockaddr*, interface index; MIB_IF_ROW2*.
+    using GetBestInterfaceExFunction = DWORD(WINAPI*)(void* destination, DWORD* interfaceIndex);
+    using GetIfEntry2Function = DWORD(WINAPI*)(void* row);
 
     GetAdaptersAddressesFunction getAdaptersAddresses = nullptr;
     // Both null before Windows Vista.
     NotifyIpInterfaceChangeFunction notifyIpInterfaceChange = nullptr;
     CancelMibChangeNotify2Function cancelMibChangeNotify2 = nullptr;
+    // Null before Windows Vista.
+    GetBestInterfaceExFunction getBestInterfaceEx = nullptr;
+    GetIfEntry2Function getIfEntry2 = nullptr;
 };
 
 struct NetworkAdapter {
@@ -39,6 +45,17 @@ struct NetworkAdapter {
 // The computer's network adapters now, loopback left out; false (and the
 // list untouched) when the system cannot say.
 bool ReadNetworkAdapters(std::vector<NetworkAdapter>& adapters);
+
+// The bytes that the interface of the default route has carried, both ways,
+// since it came up.
+struct LineTraffic {
+    DWORD interfaceIndex = 0;
+    ULONGLONG octets = 0;
+};
+
+// One route lookup (nothing is sent) and one row of the interface table;
+// false when the system cannot say.
+bool ReadLineTraffic(LineTraffic& traffic);
 
 // The friendly names of the computer's network adapters now, in the ANSI
 // code page, for the user to pick from; empty when the system cannot say.

@@ -6,11 +6,14 @@
 // Each contact runs on a thread of the program's own; the tests see it come
 // and go in the process's thread count.
 #include "LoopbackListener.h"
+#include "NetworkLinks.h"
 #include "ProcessCounts.h"
 #include "QuellorProcess.h"
 #include "QuellorRegistry.h"
+#include "ShellStandIn.h"
 #include "TestWindows.h"
 #include "TrayMenu.h"
+#include "win/IpHelper.h"
 
 #include <gtest/gtest.h>
 
@@ -593,6 +596,66 @@ TEST_F(ActivityTest, ClosingEveryOtherWindowOfTheProgramLeavesItWorking)
     Command(kActivityOff, false);
     ASSERT_TRUE(quellor.Exit());
     EXPECT_EQ(quellor.ExitCode(), 0u);
+}
+
+// Only when the line has been quiet, in a network namespace of the test's
+// own: the line is a veth link with the default route, its traffic
+// datagrams to a neighbour whose link address is fixed, so that they leave
+// at once. The contacts go to a proxy on loopback, off the line.
+TEST_F(ActivityTest, SparingNoContactWhileTheLineIsBusy)
+{
+    if (GetEnvironmentVariableA("QUELLOR_OWN_NETWORK", nullptr, 0) == 0) {
+        GTEST_SKIP() << "makes a network link: runs only in a network namespace of its own (tools/offline-run)";
+    }
+    for (const char* command : {"link add QuietLine type veth peer name QuietLinep", "link set QuietLinep up",
+                                "link set QuietLine up", "addr add 10.77.0.1/24 dev QuietLine",
+                                "neigh add 10.77.0.2 lladdr 02:00:00:00:77:02 dev QuietLine"}) {
+        RunIp(command);
+    }
+    win::LineTraffic line;
+    const auto routed = [&] {
+        RunIp("route add default via 10.77.0.2");
+        return win::ReadLineTraffic(line);
+    };
+    ASSERT_TRUE(WaitUntil(routed, 10000, 250)) << "no default route over the link";
+    const DWORD lookupsStart = GetTickCount();
+    for (int i = 0; i < 200; ++i) {
+        win::ReadLineTraffic(line);
+    }
+    std::printf("[  MEASURE ] one tick's line lookup %lu us\n", (GetTickCount() - lookupsStart) * 5UL);
+
+    CShellStandIn shell;
+    ASSERT_TRUE(shell.IsReady());
+    CLoopbackListener proxy;
+    ASSERT_TRUE(proxy.Start(18097, Mode::AnswerHttp));
+    UseHttpProxy(18097, 0);
+    UseDistinctHttpHosts();
+    reg::WriteInt("OnlyWhenQuiet", 1);
+    Launch();
+    Command(kActivityOn, true);
+    Tick();
+    ASSERT_TRUE(proxy.WaitForFirstLines(1, 5000)) << "a quiet line is contacted";
+
+    const SOCKET datagrams = socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in neighbour = {AF_INET, htons(9), {}, {}};
+    neighbour.sin_addr.s_addr = inet_addr("10.77.0.2");
+    const std::string payload(1000, 'q');
+    for (int i = 0; i < 50; ++i) {
+        sendto(datagrams, payload.data(), 1000, 0, reinterpret_cast<const sockaddr*>(&neighbour), sizeof neighbour);
+    }
+    closesocket(datagrams);
+    const auto tip = [&] { return shell.Tip(frame, 140); };
+    Tick();
+    EXPECT_TRUE(WaitUntil([&] { return tip().find("no contact needed: the line was busy") != std::string::npos; }, 5000))
+        << tip();
+
+    Tick();
+    ASSERT_TRUE(proxy.WaitForFirstLines(2, 5000)) << "the tick after a quiet spell contacts";
+    EXPECT_TRUE(WaitUntil([&] { return tip().find("\nLast contact ") != std::string::npos; }, 5000)) << tip();
+    const auto connections = proxy.Connections();
+    ASSERT_EQ(connections.size(), 2u);
+    EXPECT_EQ(FirstLine(connections[1].received), RequestLineFor(DistinctLoopbackHost(2))) << "the skip used no host";
+    RunIp("link del QuietLine");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // ends. What is checked is what the user sees: the tray tip's second line
 // and the animation.
 #include "LocalClock.h"
+#include "NetworkLinks.h"
 #include "QuellorProcess.h"
 #include "QuellorRegistry.h"
 #include "ShellStandIn.h"
@@ -164,24 +165,6 @@ Link LinkState(const std::wstring& name)
         return Link::Missing;
     }
     return adapter->connected ? Link::Up : Link::Down;
-}
-
-// Runs `ip` of the test's network namespace. Wine starts a Linux program
-// named by its path (Z: is the Linux root) and returns at once, with no
-// handle to wait on: the caller waits for what the command changes.
-void RunIp(const std::string& arguments)
-{
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    std::string commandLine = "Z:\\sbin\\ip " + arguments;
-    PROCESS_INFORMATION info = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        << commandLine;
-    if (info.hProcess != nullptr) {
-        WaitForSingleObject(info.hProcess, kMostMs);
-        CloseHandle(info.hProcess);
-        CloseHandle(info.hThread);
-    }
 }
 
 // Under Wine a veth link is reported up only while both its ends are up,

@@ -144,6 +144,7 @@ TEST_F(SettingsStoreTest, SwitchSourcesReadAsOffWhenMissingBadOrOutOfRange)
     EXPECT_TRUE(settings::Write(keys::WhenTo, 360));
     EXPECT_TRUE(settings::Write(keys::HotKey, 0x0651));
     EXPECT_TRUE(settings::Write(keys::KeepAwake, 1));
+    EXPECT_TRUE(settings::Write(keys::KeepAwakeOnBattery, 1));
     read = SwitchSettings::Read();
     EXPECT_EQ(read.connections, (std::vector<std::string>{"Office VPN", "Mobile"}));
     EXPECT_EQ(read.programs, (std::vector<std::string>{"download.exe", "backup.EXE"}));
@@ -152,16 +153,19 @@ TEST_F(SettingsStoreTest, SwitchSourcesReadAsOffWhenMissingBadOrOutOfRange)
     EXPECT_EQ(read.toMinute, 360);
     EXPECT_EQ(read.hotKey, 0x0651);
     EXPECT_TRUE(read.keepAwake);
+    EXPECT_TRUE(read.keepAwakeOnBattery);
 
     // Out of range or of the wrong type: that source alone goes off.
     EXPECT_TRUE(settings::Write(keys::WhenTo, 1440));
     EXPECT_TRUE(settings::Write(keys::HotKey, 0x1051));
     EXPECT_TRUE(settings::Write(keys::KeepAwake, 2));
+    PutRaw("KeepAwakeOnBattery", REG_SZ, "1", 2);
     PutRaw("WhenConnections", REG_DWORD, &kOne, sizeof kOne);
     read = SwitchSettings::Read();
     EXPECT_FALSE(read.HasSchedule());
     EXPECT_EQ(read.hotKey, 0);
     EXPECT_FALSE(read.keepAwake);
+    EXPECT_FALSE(read.keepAwakeOnBattery);
     EXPECT_TRUE(read.connections.empty());
     EXPECT_EQ(read.programs.size(), 2U);
     EXPECT_EQ(settings::Read(keys::WhenTo), 1440);  // shown as off, left as stored
