@@ -98,10 +98,10 @@ private:
     SwitchReasons reasons;
     bool shutDown = false;
     // Stopped in this order at the end, and destroyed in the reverse one:
-    // the activity first, with its dialing of dropped lines; AutoNetSense
-    // before the sources, to which it reports its edges; the tray icon
-    // last, when the window goes. The record outlives them all, to write
-    // the last OFF.
+    // the activity first, with its dialing of dropped lines; then the
+    // sources and AutoNetSense, which report no edge once they stop; the
+    // tray icon last, when the window goes. The record outlives them all,
+    // to write the last OFF.
     CHistoryNotes history;
     CActivityScheduler scheduler;
     CRedialer redialer{*this};
