@@ -169,6 +169,15 @@ check_hardening(${BUILD}/Quellor.exe DYNAMIC_BASE NX_COMPAT NO_SEH TERMINAL_SERV
 check_hardening(${BUILD}/${setup} NX_COMPAT NO_SEH)
 check_hardening(${UNINSTALLER} NX_COMPAT NO_SEH)
 
+# Under Wine only a section that starts at a page boundary of the file is
+# mapped, not copied into the process's private memory.
+execute_process(COMMAND ${OBJDUMP} -h ${BUILD}/Quellor.exe OUTPUT_VARIABLE sections)
+foreach(section text rdata eh_fram rsrc)
+  if(NOT sections MATCHES "\\.${section}[ \t]+[0-9a-f]+[ \t]+[0-9a-f]+[ \t]+[0-9a-f]+[ \t]+[0-9a-f]+000[ \t]")
+    fail("Quellor.exe's .${section} does not start at a page boundary of the file")
+  endif()
+endforeach()
+
 # Quellor.exe imports known DLLs only: Windows looks for any other DLL in the
 # program's own folder first. comctl32, which the manifest takes from the
 # side-by-side store, is loaded when the first dialog opens.
