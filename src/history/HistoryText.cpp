@@ -39,8 +39,10 @@ void AppendField(std::string& line, std::string_view field)
     line += '"';
 }
 
-// Splits one line into its fields; false on a quote that does not close or
-// text after a closing quote.
+// Splits one line into its fields; false on a quote that does not close,
+// text after a closing quote, or a quote or carriage return in a field that
+// is not quoted: written again, such a field would be quoted, and a line
+// near the longest would then be too long to read back.
 bool SplitFields(std::string_view line, std::vector<std::string>& fields)
 {
     std::size_t at = 0;
@@ -69,7 +71,7 @@ bool SplitFields(std::string_view line, std::vector<std::string>& fields)
         } else {
             const std::size_t end = std::min(line.find(',', at), line.size());
             field.assign(line.substr(at, end - at));
-            if (field.find('"') != std::string::npos) {
+            if (field.find_first_of("\"\r") != std::string::npos) {
                 return false;
             }
             at = end;

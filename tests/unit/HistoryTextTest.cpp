@@ -43,13 +43,14 @@ TEST(HistoryTextTest, LinesThatAreNoEventAreSkippedAndCounted)
                              "2026-03-07T09:05:00,\r\n"          // an empty one
                              "2026-03-07T09:05:00,ON,\"open\r\n" // a quote that never closes
                              "2026-03-07T09:05:00,ON,\"a\"b\r\n" // text after a closing quote
+                             "2026-03-07T09:05:00,ON,a\rb\r\n"    // a line end not quoted
                              "2026-03-07T24:00:00,ON,menu\r\n"
                              "\r\n" +
                              longLine + "\r\n2026-03-07T09:05:09,OFF,menu";
     const history::Reading reading = history::ReadText(text);
     ASSERT_EQ(reading.events.size(), 2u);
     EXPECT_EQ(reading.events[1].name, "OFF");
-    EXPECT_EQ(reading.skipped, 8u);
+    EXPECT_EQ(reading.skipped, 9u);
 
     // Nothing past the cap is read.
     std::string big(history::kMostBytes, '\n');
